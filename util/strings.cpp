@@ -1,0 +1,158 @@
+#include "util/strings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/codepage.h"
+
+bool is_lead_byte(char byte) {
+    return platform::code_page().is_lead_byte(static_cast<unsigned char>(byte));
+}
+
+namespace {
+
+// Calls visit(position, width) for every character of the text, a
+// double-byte character counting once; stops when visit answers false.
+template <class Visit>
+void for_each_char(const std::string& text, Visit visit) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t width = is_lead_byte(text[i]) && i + 1 < text.size() ? 2 : 1;
+        if (!visit(i, width)) return;
+        i += width;
+    }
+}
+
+// Where the token that starts at cursor ends: the delimiter's position, or
+// npos when the rest of the text is the last token.
+std::size_t token_end(const std::string& text, std::size_t cursor, bool whole_delimiter,
+                      const std::string& delimiter) {
+    std::size_t from = cursor;
+    const char first = text[cursor];
+    if (first == '"' || first == '\'') {
+        const std::size_t closing = text.find(first, cursor + 1);
+        if (closing == npos) return npos;
+        from = closing + 1;
+    }
+    return whole_delimiter ? text.find(delimiter, from) : text.find_first_of(delimiter, from);
+}
+
+std::string plain_join(const x_StringList& parts, std::size_t first, std::size_t last,
+                       const std::string& separator) {
+    std::size_t size = 0;
+    for (std::size_t i = first; i < last; ++i) size += parts[i].size() + separator.size();
+    std::string result;
+    result.reserve(size);
+    for (std::size_t i = first; i < last; ++i) {
+        if (i != first) result += separator;
+        result += parts[i];
+    }
+    return result;
+}
+
+char digit(unsigned value) { return static_cast<char>(value < 10 ? '0' + value : 'a' + (value - 10)); }
+
+std::uint64_t clamp_radix(int radix) { return static_cast<std::uint64_t>(std::clamp(radix, 2, 36)); }
+
+}  // namespace
+
+char last_char(const std::string& text) {
+    char last = '\0';
+    for_each_char(text, [&](std::size_t i, std::size_t) {
+        last = text[i];
+        return true;
+    });
+    return last;
+}
+
+std::string to_lower(const std::string& text) { return platform::code_page().lower_case(text); }
+
+bool equals_ignore_case(const std::string& a, const std::string& b) {
+    return a == b || to_lower(a) == to_lower(b);
+}
+
+std::size_t find_char(const std::string& text, char byte) {
+    std::size_t found = npos;
+    for_each_char(text, [&](std::size_t i, std::size_t width) {
+        if (width == 1 && text[i] == byte) found = i;
+        return found == npos;
+    });
+    return found;
+}
+
+std::size_t find_last_char(const std::string& text, char byte) {
+    std::size_t found = npos;
+    for_each_char(text, [&](std::size_t i, std::size_t width) {
+        if (width == 1 && text[i] == byte) found = i;
+        return true;
+    });
+    return found;
+}
+
+x_StringList tokenize(const std::string& text, bool whole_delimiter, const std::string& delimiter) {
+    x_StringList tokens;
+    if (delimiter.empty()) {
+        if (!text.empty()) tokens.push_back(text);
+        return tokens;
+    }
+    const std::size_t step = whole_delimiter ? delimiter.size() : 1;
+    std::size_t cursor = 0;
+    while (cursor < text.size()) {
+        const std::size_t end = token_end(text, cursor, whole_delimiter, delimiter);
+        if (end == npos) break;
+        tokens.emplace_back(text, cursor, end - cursor);
+        cursor = end + step;
+    }
+    if (cursor < text.size()) tokens.emplace_back(text, cursor);
+    return tokens;
+}
+
+x_StringList split(const std::string& text, char delimiter) {
+    return tokenize(text, false, std::string(1, delimiter));
+}
+
+std::string join(const x_StringList& parts, char separator) {
+    return join(parts, std::string(1, separator));
+}
+
+// Measured first and filled once: one allocation, linear in the output,
+// whatever the number of elements.
+std::string join(const x_StringList& parts, const std::string& separator) {
+    return plain_join(parts, 0, parts.size(), separator);
+}
+
+x_StringList drop_empty(const x_StringList& parts) {
+    x_StringList kept;
+    std::copy_if(parts.begin(), parts.end(), std::back_inserter(kept),
+                 [](const std::string& part) { return !part.empty(); });
+    return kept;
+}
+
+std::string uint64_to_text(std::uint64_t value, int radix) {
+    const std::uint64_t base = clamp_radix(radix);
+    std::string digits;
+    do {
+        digits.push_back(digit(static_cast<unsigned>(value % base)));
+        value /= base;
+    } while (value != 0);
+    std::reverse(digits.begin(), digits.end());
+    return digits;
+}
+
+std::string uint_to_text(std::uint32_t value, int radix) { return uint64_to_text(value, radix); }
+
+std::string uint_to_padded_text(std::uint32_t value, int radix, int width) {
+    return pad_left(uint_to_text(value, radix), width, '0');
+}
+
+std::string uint64_to_padded_text(std::uint64_t value, int radix, int width) {
+    return pad_left(uint64_to_text(value, radix), width, '0');
+}
+
+std::string pad_left(const std::string& text, int width, char fill) {
+    if (width <= 0 || text.size() >= static_cast<std::size_t>(width)) return text;
+    return std::string(static_cast<std::size_t>(width) - text.size(), fill) + text;
+}
+
+std::string surround(const std::string& text, char byte) { return byte + text + byte; }
+
+x_ByteList to_bytes(const std::string& text) { return x_ByteList(text.begin(), text.end()); }
