@@ -22,10 +22,32 @@ void for_each_char(const std::string& text, Visit visit) {
     }
 }
 
+// The bytes of a delimiter set, for constant-time membership tests.
+class x_ByteSet {
+public:
+    explicit x_ByteSet(const std::string& bytes) {
+        for (char byte : bytes) member_[static_cast<unsigned char>(byte)] = true;
+    }
+    bool has(char byte) const { return member_[static_cast<unsigned char>(byte)]; }
+    std::size_t find_in(const std::string& text, std::size_t from) const {
+        for (std::size_t i = from; i < text.size(); ++i) {
+            if (has(text[i])) return i;
+        }
+        return npos;
+    }
+    std::size_t count_in(const std::string& text) const {
+        return static_cast<std::size_t>(
+            std::count_if(text.begin(), text.end(), [this](char byte) { return has(byte); }));
+    }
+
+private:
+    bool member_[256] = {};
+};
+
 // Where the token that starts at cursor ends: the delimiter's position, or
 // npos when the rest of the text is the last token.
 std::size_t token_end(const std::string& text, std::size_t cursor, bool whole_delimiter,
-                      const std::string& delimiter) {
+                      const std::string& delimiter, const x_ByteSet& set) {
     std::size_t from = cursor;
     const char first = text[cursor];
     if (first == '"' || first == '\'') {
@@ -33,7 +55,7 @@ std::size_t token_end(const std::string& text, std::size_t cursor, bool whole_de
         if (closing == npos) return npos;
         from = closing + 1;
     }
-    return whole_delimiter ? text.find(delimiter, from) : text.find_first_of(delimiter, from);
+    return whole_delimiter ? text.find(delimiter, from) : set.find_in(text, from);
 }
 
 std::string plain_join(const x_StringList& parts, std::size_t first, std::size_t last,
@@ -95,9 +117,13 @@ x_StringList tokenize(const std::string& text, bool whole_delimiter, const std::
         return tokens;
     }
     const std::size_t step = whole_delimiter ? delimiter.size() : 1;
+    const x_ByteSet set(whole_delimiter ? std::string() : delimiter);
+    // One token more than delimiters at most: reserving spares the list's
+    // regrowth, which otherwise dominates on long texts.
+    if (!whole_delimiter) tokens.reserve(set.count_in(text) + 1);
     std::size_t cursor = 0;
     while (cursor < text.size()) {
-        const std::size_t end = token_end(text, cursor, whole_delimiter, delimiter);
+        const std::size_t end = token_end(text, cursor, whole_delimiter, delimiter, set);
         if (end == npos) break;
         tokens.emplace_back(text, cursor, end - cursor);
         cursor = end + step;
