@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstring>
 #include <string>
 
 #include "copyjob/copy_command.h"
 #include "copyjob/version_probe.h"
+#include "tests/support/decimal_comma_locale.h"
 #include "tests/support/fake_windows_version.h"
 
 namespace {
 
+using testing_support::x_DecimalCommaLocale;
 using testing_support::x_FakeWindowsVersion;
 using testing_support::x_VersionProgram;
 
@@ -76,25 +77,9 @@ TEST(ChooseTool, ASetToolIsKept) {
     EXPECT_EQ(chosen_tool("5.1.2600.0", "Robocopy"), "xcopy");
 }
 
-// Switches to a German locale for one test when the system has one, and
-// back afterwards; the decimal point there is a comma.
-class x_GermanNumbers {
-public:
-    x_GermanNumbers() : previous_(std::setlocale(LC_ALL, nullptr)) {
-        for (const char* name : {"", "de_DE.UTF-8", "German_Germany.1252"}) {
-            if (std::setlocale(LC_ALL, name) && decimal_comma()) return;
-        }
-    }
-    ~x_GermanNumbers() { std::setlocale(LC_ALL, previous_.c_str()); }
-    static bool decimal_comma() { return std::strcmp(std::localeconv()->decimal_point, ",") == 0; }
-
-private:
-    std::string previous_;
-};
-
 TEST(VersionNumberGermanLocale, DotIsTheDecimalPointWhateverTheLocale) {
-    x_GermanNumbers german;
-    if (!x_GermanNumbers::decimal_comma()) GTEST_SKIP() << "no locale with a decimal comma";
+    x_DecimalCommaLocale german;
+    if (!x_DecimalCommaLocale::active()) GTEST_SKIP() << "no locale with a decimal comma";
     const std::string locale_before = std::setlocale(LC_ALL, nullptr);
 
     EXPECT_EQ(parse_version_number("6.1.7601"), 6.1);
@@ -102,12 +87,12 @@ TEST(VersionNumberGermanLocale, DotIsTheDecimalPointWhateverTheLocale) {
     EXPECT_EQ(parse_version_number("6,1"), 6.0);  // a comma ends the number as anywhere else
 
     EXPECT_EQ(std::setlocale(LC_ALL, nullptr), locale_before);
-    EXPECT_TRUE(x_GermanNumbers::decimal_comma());
+    EXPECT_TRUE(x_DecimalCommaLocale::active());
 }
 
 TEST(ChooseToolGermanLocale, RobocopyOnSixPointOne) {
-    x_GermanNumbers german;
-    if (!x_GermanNumbers::decimal_comma()) GTEST_SKIP() << "no locale with a decimal comma";
+    x_DecimalCommaLocale german;
+    if (!x_DecimalCommaLocale::active()) GTEST_SKIP() << "no locale with a decimal comma";
     EXPECT_EQ(chosen_tool("6.1.7601.17567"), "robocopy");
     EXPECT_EQ(chosen_tool("6.0.6002.18005"), "xcopy");
 }
