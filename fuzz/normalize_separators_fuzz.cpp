@@ -19,14 +19,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(result.size() <= path.size());
     if (path.find_first_of("\"'") != npos) return 0;
 
-    const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    require(characters_without(result, separator) == characters_without(path, separator));
+    const auto is_separator = [](char c) { return c == '\\' || c == '/'; };
+    require(characters_without(result, is_separator) ==
+            characters_without(path, is_separator));
     require(find_char(result, '/') == npos);
     // Only the first two parts are kept when empty, so two separators in a
-    // row can only follow the first component.
-    const std::size_t first = find_char(result, '\\');
-    for (std::size_t i = first + 1; first != npos && i + 1 < result.size(); ++i) {
-        if (on_boundary(result, i) && result[i] == '\\' && result[i + 1] == '\\') std::abort();
+    // row can only be the first separator and the one after it.
+    std::size_t separators = 0;
+    bool after_separator = false;
+    for (std::size_t i = 0; i < result.size();) {
+        const std::size_t width = is_lead_byte(result[i]) && i + 1 < result.size() ? 2 : 1;
+        const bool separator = width == 1 && result[i] == '\\';
+        require(!(separator && after_separator) || separators == 1);
+        separators += separator ? 1 : 0;
+        after_separator = separator;
+        i += width;
     }
     return 0;
 }
