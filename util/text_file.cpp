@@ -66,6 +66,7 @@ std::size_t expected_size(const std::string& path) {
 // that were never in the file, and never more than the buffer holds.
 x_ByteList read_once(std::FILE* file, std::size_t size) {
     x_ByteList bytes;
+    if (size == 0) return bytes;
     try {
         bytes.resize(size);
     } catch (const std::bad_alloc&) {
@@ -148,6 +149,7 @@ std::u16string utf32_to_units(const char* data, std::size_t size, bool big_endia
 }
 
 std::string up_to_zero(const char* data, std::size_t size) {
+    if (size == 0) return std::string();
     const void* zero = std::memchr(data, 0, size);
     return std::string(data, zero ? static_cast<const char*>(zero) - data : size);
 }
