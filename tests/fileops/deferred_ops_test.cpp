@@ -169,7 +169,7 @@ std::string spelling(std::mt19937& random, const std::string& path, bool folder)
 TEST_F(DeferredOps, DeletePassRemovesExactlyWhatBecameRemovable) {
     for (unsigned seed = 1; seed <= 24; ++seed) {
         std::mt19937 random(seed);
-        const std::string top = "t" + std::to_string(seed);
+        const std::string top = std::string("t").append(std::to_string(seed));
         tree.make_folder(top);
         std::vector<x_Node> nodes{{top, true, {}}};
         grow(random, tree, nodes, 0, 0);
