@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double first_robocopy_version = 6.1;
-
 struct x_ToolWord {
     bool robocopy_line;
     std::string word;
