@@ -1,5 +1,7 @@
 #include "util/strings.h"
 
+#include "util/token_rules.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -23,9 +25,10 @@ void for_each_char(const std::string& text, Visit visit) {
 }
 
 // Where the token that starts at cursor ends: the delimiter's position, or
-// npos when the rest of the text is the last token.
-std::size_t token_end(const std::string& text, std::size_t cursor, bool whole_delimiter,
-                      const std::string& delimiter) {
+// npos when the rest of the text is the last token. A token that opens with
+// a quote runs to the same quote before the delimiter is looked for.
+std::size_t token_end(const std::string& text, std::size_t cursor, const std::string& delimiter,
+                      x_DelimiterSearch search) {
     std::size_t from = cursor;
     const char first = text[cursor];
     if (first == '"' || first == '\'') {
@@ -33,7 +36,15 @@ std::size_t token_end(const std::string& text, std::size_t cursor, bool whole_de
         if (closing == npos) return npos;
         from = closing + 1;
     }
-    return whole_delimiter ? text.find(delimiter, from) : text.find_first_of(delimiter, from);
+    return search(text, from, delimiter);
+}
+
+std::size_t find_any_byte(const std::string& text, std::size_t from, const std::string& delimiter) {
+    return text.find_first_of(delimiter, from);
+}
+
+std::size_t find_whole(const std::string& text, std::size_t from, const std::string& delimiter) {
+    return text.find(delimiter, from);
 }
 
 std::string plain_join(const x_StringList& parts, std::size_t first, std::size_t last,
@@ -88,22 +99,27 @@ std::size_t find_last_char(const std::string& text, char byte) {
     return found;
 }
 
-x_StringList tokenize(const std::string& text, bool whole_delimiter, const std::string& delimiter) {
+x_StringList tokenize_with(const std::string& text, const std::string& delimiter,
+                          std::size_t step, x_DelimiterSearch search) {
     x_StringList tokens;
     if (delimiter.empty()) {
         if (!text.empty()) tokens.push_back(text);
         return tokens;
     }
-    const std::size_t step = whole_delimiter ? delimiter.size() : 1;
     std::size_t cursor = 0;
     while (cursor < text.size()) {
-        const std::size_t end = token_end(text, cursor, whole_delimiter, delimiter);
+        const std::size_t end = token_end(text, cursor, delimiter, search);
         if (end == npos) break;
         tokens.emplace_back(text, cursor, end - cursor);
         cursor = end + step;
     }
     if (cursor < text.size()) tokens.emplace_back(text, cursor);
     return tokens;
+}
+
+x_StringList tokenize(const std::string& text, bool whole_delimiter, const std::string& delimiter) {
+    if (whole_delimiter) return tokenize_with(text, delimiter, delimiter.size(), find_whole);
+    return tokenize_with(text, delimiter, 1, find_any_byte);
 }
 
 x_StringList split(const std::string& text, char delimiter) {
