@@ -2,18 +2,28 @@
 
 #include <string>
 
+#include "app/arguments.h"
+#include "app/backup_run.h"
 #include "platform/console.h"
 #include "platform/process.h"
 
 namespace app {
 
-int run_main(int, char**) {
+namespace {
+
+// One line of input ends the wait; more than this is read but not kept.
+constexpr std::size_t max_input_chars = 999;
+
+}  // namespace
+
+int run_main(int argc, char** argv) {
     platform::process().use_user_locale();
-    platform::console().write_out("test x_CopyCommand\n");
-    platform::console().flush_out();
+    set_arguments(argc, argv);
+    run_backup("test x_CopyCommand");
     platform::console().write_err("wait...");
+    platform::console().flush_err();
     std::string line;
-    platform::console().read_line(line, 999);
+    platform::console().read_line(line, max_input_chars);
     return 0;
 }
 

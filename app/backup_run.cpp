@@ -1,0 +1,64 @@
+#include "app/backup_run.h"
+
+#include <cstdint>
+
+#include "platform/console.h"
+#include "platform/drives.h"
+#include "shell/special_folders.h"
+#include "util/strings.h"
+
+namespace {
+
+// The user's folders first, then the all-users ones, the desktop last.
+constexpr int folder_list[] = {
+    csidl_personal,
+    csidl_my_pictures,
+    csidl_my_music,
+    csidl_my_video,
+    csidl_desktop_directory,
+    csidl_common_documents,
+    csidl_common_pictures,
+    csidl_common_music,
+    csidl_common_video,
+    csidl_common_desktop_directory,
+    csidl_desktop,
+};
+
+constexpr int drive_count = 26;
+
+void write_line(const std::string& text) {
+    platform::console().write_out(text + "\n");
+    platform::console().flush_out();
+}
+
+std::string folder_line(int csidl, const std::string& path) {
+    // Widened with its sign, so that a negative value shows as such rather
+    // than as an unrelated small number.
+    const auto widened = static_cast<std::uint64_t>(static_cast<std::int64_t>(csidl));
+    return uint64_to_padded_text(widened, 16, 8) + "\t" + path;
+}
+
+}  // namespace
+
+int find_removable_drive() {
+    for (int index = 0; index < drive_count; ++index) {
+        const std::string root = std::string(1, static_cast<char>('A' + index)) + ":/";
+        if (platform::drives().drive_type(root) == platform::drive_removable) return index;
+    }
+    return -1;
+}
+
+bool backup_folder(int csidl) {
+    // Searched again for every folder: a stick pulled during the run must
+    // not receive the remaining folders, another one plugged in may.
+    if (find_removable_drive() < 0) return false;
+    write_line(folder_line(csidl, get_special_folder(csidl)));
+    return true;
+}
+
+bool run_backup(const std::string& heading) {
+    write_line(heading);
+    if (find_removable_drive() < 0) return false;
+    for (const int csidl : folder_list) backup_folder(csidl);
+    return true;
+}

@@ -1,0 +1,147 @@
+#include "app/backup_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/arguments.h"
+#include "app/entry.h"
+#include "app/fake_services.h"
+
+namespace {
+
+using testing_app::x_CapturedConsole;
+using testing_app::x_FakeDrives;
+using testing_app::x_FakeShell;
+using testing_app::x_QuietProcess;
+
+class BackupRun : public ::testing::Test {
+protected:
+    BackupRun() : console_guard_(console_), drive_guard_(drives_), shell_guard_(shell_) {
+        shell_.paths = {
+            {0, "C:\\Users\\ann\\Desktop"},         {5, "C:\\Users\\ann\\Documents"},
+            {13, "C:\\Users\\ann\\Music"},          {14, "C:\\Users\\ann\\Videos"},
+            {16, "C:\\Users\\ann\\Desktop"},        {25, "C:\\Users\\Public\\Desktop"},
+            {39, "C:\\Users\\ann\\Pictures"},       {46, "C:\\Users\\Public\\Documents"},
+            {53, "C:\\Users\\Public\\Music"},       {54, "C:\\Users\\Public\\Pictures"},
+            {55, "C:\\Users\\Public\\Videos"},
+        };
+    }
+
+    x_CapturedConsole console_;
+    x_FakeDrives drives_;
+    x_FakeShell shell_;
+
+private:
+    platform::x_Substitute<platform::x_ConsoleService> console_guard_;
+    platform::x_Substitute<platform::x_DriveService> drive_guard_;
+    platform::x_Substitute<platform::x_ShellService> shell_guard_;
+};
+
+const std::string all_folder_lines =
+    "00000005\tC:\\Users\\ann\\Documents\n"
+    "00000027\tC:\\Users\\ann\\Pictures\n"
+    "0000000d\tC:\\Users\\ann\\Music\n"
+    "0000000e\tC:\\Users\\ann\\Videos\n"
+    "00000010\tC:\\Users\\ann\\Desktop\n"
+    "0000002e\tC:\\Users\\Public\\Documents\n"
+    "00000036\tC:\\Users\\Public\\Pictures\n"
+    "00000035\tC:\\Users\\Public\\Music\n"
+    "00000037\tC:\\Users\\Public\\Videos\n"
+    "00000019\tC:\\Users\\Public\\Desktop\n"
+    "00000000\tC:\\Users\\ann\\Desktop\n";
+
+TEST_F(BackupRun, FirstRemovableLetterWinsAndOtherDriveTypesDoNotCount) {
+    EXPECT_EQ(find_removable_drive(), -1);
+    ASSERT_EQ(drives_.asked.size(), 26u);
+    EXPECT_EQ(drives_.asked.front(), "A:/");
+    EXPECT_EQ(drives_.asked.back(), "Z:/");
+
+    drives_.types = {{'C', platform::drive_fixed},   {'D', platform::drive_cdrom},
+                     {'N', platform::drive_remote},  {'R', platform::drive_ramdisk},
+                     {'Z', platform::drive_removable}};
+    EXPECT_EQ(find_removable_drive(), 25);
+
+    drives_.types['F'] = platform::drive_removable;
+    drives_.types['A'] = platform::drive_removable;
+    EXPECT_EQ(find_removable_drive(), 0);
+}
+
+TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
+    drives_.types = {{'E', platform::drive_removable}};
+    EXPECT_TRUE(run_backup("heading"));
+    EXPECT_EQ(console_.out, "heading\n" + all_folder_lines);
+    EXPECT_EQ(console_.err, "");
+    // Each line is flushed before the folder's copy starts.
+    EXPECT_EQ(console_.out_flushes, 12);
+    EXPECT_EQ(shell_.id_list_calls.size(), 0u);
+    for (const auto& call : shell_.function_calls) EXPECT_FALSE(call.create);
+}
+
+TEST_F(BackupRun, WithoutRemovableDriveOnlyTheHeadingIsWritten) {
+    drives_.types = {{'C', platform::drive_fixed}};
+    EXPECT_FALSE(run_backup("heading"));
+    EXPECT_EQ(console_.out, "heading\n");
+    EXPECT_TRUE(shell_.function_calls.empty());
+
+    EXPECT_FALSE(backup_folder(5));
+    EXPECT_EQ(console_.out, "heading\n");
+}
+
+TEST_F(BackupRun, UnknownFolderStillGetsItsLineWithAnEmptyPath) {
+    drives_.types = {{'E', platform::drive_removable}};
+    shell_.paths.erase(46);
+    EXPECT_TRUE(backup_folder(46));
+    EXPECT_TRUE(backup_folder(-1));
+    EXPECT_EQ(console_.out, "0000002e\t\nffffffffffffffff\t\n");
+}
+
+class ProgramEntry : public BackupRun {
+protected:
+    ProgramEntry() : process_guard_(process_) {
+        drives_.types = {{'E', platform::drive_removable}};
+    }
+    ~ProgramEntry() override { set_arguments(0, nullptr); }
+
+    int run(std::vector<std::string> arguments) {
+        std::vector<char*> argv;
+        for (auto& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        return app::run_main(static_cast<int>(arguments.size()), argv.data());
+    }
+
+    x_QuietProcess process_;
+
+private:
+    platform::x_Substitute<platform::x_ProcessService> process_guard_;
+};
+
+TEST_F(ProgramEntry, RunsTheBackupThenWaitsForOneLine) {
+    console_.input = {"yes", "not read"};
+    EXPECT_EQ(run({"shellbackup.exe", "ignored", "options"}), 0);
+    EXPECT_EQ(process_.locale_calls, 1);
+    EXPECT_EQ(console_.out, "test x_CopyCommand\n" + all_folder_lines);
+    EXPECT_EQ(console_.err, "wait...");
+    EXPECT_EQ(console_.limits, std::vector<std::size_t>{999});
+    EXPECT_EQ(console_.input.size(), 1u);
+    EXPECT_EQ(get_arv(), (x_StringList{"shellbackup.exe", "ignored", "options"}));
+}
+
+TEST_F(ProgramEntry, EndOfInputOrOverlongLineEndsWithZeroAsWell) {
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(console_.err, "wait...");
+
+    console_.input = {std::string(5000, 'x')};
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_TRUE(console_.input.empty());
+}
+
+TEST_F(ProgramEntry, NoRemovableDriveStillPromptsAndSucceeds) {
+    drives_.types.clear();
+    console_.input = {""};
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(console_.out, "test x_CopyCommand\n");
+    EXPECT_EQ(console_.err, "wait...");
+}
+
+}  // namespace

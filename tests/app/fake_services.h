@@ -1,0 +1,88 @@
+#pragma once
+// Stand-ins for the console, the drives and the shell, so that a whole
+// backup run can be watched without a removable drive or a real desktop.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/console.h"
+#include "platform/drives.h"
+#include "platform/process.h"
+#include "platform/shell.h"
+
+namespace testing_app {
+
+class x_CapturedConsole : public platform::x_ConsoleService {
+public:
+    void write_out(std::string_view text) override { out.append(text); }
+    void flush_out() override { ++out_flushes; }
+    void write_err(std::string_view text) override { err.append(text); }
+    void flush_err() override {}
+    bool read_line(std::string& line, std::size_t max_chars) override {
+        limits.push_back(max_chars);
+        if (input.empty()) return false;
+        line = input.front().substr(0, max_chars);
+        input.pop_front();
+        return true;
+    }
+
+    std::string out;
+    std::string err;
+    int out_flushes = 0;
+    std::deque<std::string> input;
+    std::vector<std::size_t> limits;
+};
+
+// Letters not listed have no root directory, as on Windows.
+class x_FakeDrives : public platform::x_DriveService {
+public:
+    unsigned drive_type(const std::string& root) override {
+        asked.push_back(root);
+        const auto found = types.find(root.empty() ? '?' : root[0]);
+        return found == types.end() ? platform::drive_no_root : found->second;
+    }
+
+    std::map<char, unsigned> types;
+    std::vector<std::string> asked;
+};
+
+class x_FakeShell : public platform::x_ShellService {
+public:
+    bool folder_path_function_available() override { return function_available; }
+    std::string folder_path_by_function(int csidl, bool create) override {
+        function_calls.push_back({csidl, create});
+        return path_of(csidl);
+    }
+    std::string folder_path_by_id_list(int csidl) override {
+        id_list_calls.push_back(csidl);
+        return path_of(csidl);
+    }
+
+    struct x_Call {
+        int csidl;
+        bool create;
+    };
+    bool function_available = true;
+    std::map<int, std::string> paths;
+    std::vector<x_Call> function_calls;
+    std::vector<int> id_list_calls;
+
+private:
+    std::string path_of(int csidl) {
+        const auto found = paths.find(csidl & 0xFF);
+        return found == paths.end() ? std::string() : found->second;
+    }
+};
+
+// Keeps the test process in its own locale; answers a fixed runtime vector.
+class x_QuietProcess : public platform::x_ProcessService {
+public:
+    void use_user_locale() override { ++locale_calls; }
+    std::vector<std::string> runtime_arguments() override { return runtime; }
+
+    int locale_calls = 0;
+    std::vector<std::string> runtime;
+};
+
+}  // namespace testing_app
