@@ -1,6 +1,7 @@
 #include "compose/backup_paths.h"
 
 #include "platform/drives.h"
+#include "util/path_split.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_helpers.h"
@@ -18,7 +19,7 @@ std::string last_folder(const std::string& destination) {
 // signs become separators, and runs of separators collapse later.
 std::string source_below_destination(const std::string& source) {
     const std::string normalized = normalize_separators(strip_quotes(source), '\\');
-    const std::string rejoined = join(split(normalized, '\\'), '\\');
+    const std::string rejoined = join(split_path(normalized, '\\'), '\\');
     return join(tokenize(rejoined, false, "/:%"), '\\');
 }
 

@@ -61,7 +61,8 @@ TEST(BackupDestination, MappedDriveBecomesItsNetworkNameFirst) {
     job.set_source("M:\\Docs");
     job.set_destination("E:\\_Backup_");
     EXPECT_EQ(job.build_command_line(),
-              "xcopy \"\\\\server\\share\\Docs\" \"E:\\_Backup_\\server\\share\\Docs\" /s /d /i /y");
+              "xcopy \"\\\\server\\share\\Docs\" "
+              "\"E:\\_Backup_\\server\\share\\Docs\" /s /d /i /y");
 }
 
 // 文書表 in code page 932: the second byte of 表 is a backslash.

@@ -67,8 +67,9 @@ TEST(BatchScript, ListOnlyDescriptionFollowsTheTool) {
     xcopy.use_xcopy();
     xcopy.rc_list_only = true;
     const std::string script = composed(xcopy);
-    EXPECT_NE(script.find("\r\nrem\t\t\tDisplays a list of files that are to be copied. \r\nrem\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        script.find("\r\nrem\t\t\tDisplays a list of files that are to be copied. \r\nrem\r\n"),
+        std::string::npos);
     EXPECT_NE(script.find("\r\n" + xcopy_line + "\r\n"), std::string::npos);
 }
 

@@ -4,8 +4,7 @@
 
 #include "copyjob/copy_command.h"
 #include "tests/support/fake_windows_version.h"
-#include "util/environment.h"
-#include "util/paths.h"
+#include "platform/process.h"
 
 namespace {
 
@@ -83,13 +82,24 @@ TEST(CommandLine, PathsAreUnquotedThenQuotedWithoutTrailingSeparator) {
     EXPECT_EQ(root.build_command_line(), "xcopy \"C:\" \"F:\\Copy\" /s /d /i /y");
 }
 
+// The platform's temporary path, as Windows gives it.
+class x_UserTemp : public platform::x_ProcessService {
+public:
+    std::string temp_path() override { return "C:\\Users\\me\\Temp\\"; }
+    bool long_path_name(const std::string& path, std::string& long_path) override {
+        long_path = path;
+        return true;
+    }
+};
+
 TEST(CommandLine, EmptyPathsFallBackToTheTemporaryFolder) {
+    x_UserTemp process;
+    platform::x_Substitute<platform::x_ProcessService> guard(process);
     x_CopyCommand job;
     job.use_xcopy();
-    const std::string base = add_trailing_separator(temp_folder(), '\\');
-    const std::string line = job.build_command_line();
-    EXPECT_EQ(line.rfind("xcopy \"" + base + "v_Urivu.tmp\" \"" + base + "_Backup_\\", 0), 0u)
-        << line;
+    EXPECT_EQ(job.build_command_line(),
+              "xcopy \"C:\\Users\\me\\Temp\\v_Urivu.tmp\" "
+              "\"C:\\Users\\me\\Temp\\_Backup_\\C\\Users\\me\\Temp\\v_Urivu.tmp\" /s /d /i /y");
 }
 
 // The interpreter reads %...% as a variable even inside quotes: a folder
