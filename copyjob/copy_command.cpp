@@ -85,7 +85,9 @@ bool x_CopyCommand::set_min_size(std::uint64_t value) { return assign(min_size, 
 bool x_CopyCommand::set_max_size(std::uint64_t value) { return assign(max_size, value); }
 bool x_CopyCommand::set_max_age(std::uint32_t value) { return assign(max_age, value); }
 bool x_CopyCommand::set_min_age(std::uint32_t value) { return assign(min_age, value); }
-bool x_CopyCommand::set_exclude_files(const std::string& text) { return assign(exclude_files, text); }
+bool x_CopyCommand::set_exclude_files(const std::string& text) {
+    return assign(exclude_files, text);
+}
 bool x_CopyCommand::set_exclude_dirs(const std::string& text) { return assign(exclude_dirs, text); }
 
 // Appended as given: the caller brings the blanks that keep entries apart.

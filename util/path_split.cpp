@@ -1,10 +1,16 @@
 #include "util/path_split.h"
 
+#include <algorithm>
+
 #include "util/token_rules.h"
 
 namespace {
 
-// The tokenizer resumes only after a single-byte delimiter or a closing
+bool is_one_of(char byte, const std::string& separators) {
+    return separators.find(byte) != npos;
+}
+
+// The tokenizer resumes only after a single-byte separator or a closing
 // quote, and neither can be the second byte of a double-byte character, so
 // from is always a character boundary.
 std::size_t find_separator_char(const std::string& text, std::size_t from,
@@ -12,7 +18,7 @@ std::size_t find_separator_char(const std::string& text, std::size_t from,
     for (std::size_t i = from; i < text.size(); ++i) {
         if (is_lead_byte(text[i])) {
             ++i;
-        } else if (separators.find(text[i]) != npos) {
+        } else if (is_one_of(text[i], separators)) {
             return i;
         }
     }
@@ -22,7 +28,12 @@ std::size_t find_separator_char(const std::string& text, std::size_t from,
 }  // namespace
 
 x_StringList split_path(const std::string& path, const std::string& separators) {
-    return tokenize_with(path, separators, 1, find_separator_char);
+    if (separators.empty()) return path.empty() ? x_StringList() : x_StringList{path};
+    const auto bytes = std::count_if(path.begin(), path.end(),
+                                     [&](char byte) { return is_one_of(byte, separators); });
+    return tokenize_with(path, 1, static_cast<std::size_t>(bytes) + 1, [&](std::size_t from) {
+        return find_separator_char(path, from, separators);
+    });
 }
 
 x_StringList split_path(const std::string& path, char separator) {

@@ -127,7 +127,8 @@ bool folder_exists(const std::string& path) { return folder_present(query_form(p
 // in place and names the first one that could not be made.
 bool create_folders(const std::string& path) {
     if (folder_exists(path)) return true;
-    const x_StringList parts = split_path(strip_trailing_separator(normalize_separators(path)), '\\');
+    const std::string normal = strip_trailing_separator(normalize_separators(path));
+    const x_StringList parts = split_path(normal, '\\');
     std::string prefix;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i != 0) prefix += '\\';

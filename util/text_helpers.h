@@ -14,6 +14,7 @@ std::string trim_right(const std::string& text, char byte = 0);
 x_StringList split_lines(const std::string& text);
 x_StringList split_words(const std::string& line);
 std::string join_lines(const x_StringList& lines);
-std::string abbreviate_path(const std::string& path, std::size_t head_width, std::size_t tail_width);
+std::string abbreviate_path(const std::string& path, std::size_t head_width,
+                            std::size_t tail_width);
 std::string left_chars(const std::string& text, std::size_t count);
 std::string pad_right(const std::string& text, std::size_t width);

@@ -155,14 +155,6 @@ TEST_F(Environment, ModulePathNoticesMissingArgumentsOncePerProcess) {
     });
 }
 
-TEST_F(Environment, QueriesThatFailAnswerEmptyOrUnchanged) {
-    process_.current = "";
-    EXPECT_EQ(current_folder(), "");
-    EXPECT_EQ(long_path("C:\\PROGRA~1"), "C:\\PROGRA~1");
-    process_.long_names["C:\\PROGRA~1"] = "C:\\Program Files";
-    EXPECT_EQ(long_path("C:\\PROGRA~1"), "C:\\Program Files");
-}
-
 TEST_F(Environment, TempFolderInsideWindowsMovesToPublicDocuments) {
     for (const char* temp : {"C:\\Windows\\Temp\\", "c:\\windows\\temp\\", "C:\\WINDOWS\\TEMP",
                              "D:\\wInDoWs\\x\\"}) {
@@ -257,7 +249,8 @@ TEST_F(Environment, ScratchFolderIsNamedAfterTheRecordedProgramName) {
                             "C:\\Temp\\v_Urivu.tmp\\Backup\\");
     });
     expect_in_fresh_process([] {
-        return expect_equal(scratch_with_recorded_name("TOOL.EXE"), "C:\\Temp\\v_Urivu.tmp\\tool\\");
+        return expect_equal(scratch_with_recorded_name("TOOL.EXE"),
+                            "C:\\Temp\\v_Urivu.tmp\\tool\\");
     });
     expect_in_fresh_process([] {
         return expect_equal(scratch_with_recorded_name(""), "C:\\Temp\\v_Urivu.tmp\\tool\\");

@@ -16,7 +16,9 @@ namespace {
 using testing_support::x_DecimalCommaLocale;
 using testing_support::x_ErrorCapture;
 
-std::string winver_path() { return add_trailing_separator(get_special_folder(37)) + "winver.exe"; }
+std::string winver_path() {
+    return add_trailing_separator(get_special_folder(csidl_system)) + "winver.exe";
+}
 
 // The program is built one folder above the test binary, unless ctest or
 // the caller names it in SHELLBACKUP_EXE.
