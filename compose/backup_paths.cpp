@@ -1,7 +1,6 @@
 #include "compose/backup_paths.h"
 
 #include "platform/drives.h"
-#include "util/path_split.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_helpers.h"
@@ -16,11 +15,12 @@ std::string last_folder(const std::string& destination) {
 }
 
 // The source as a relative path: drive colons, network slashes and percent
-// signs become separators, and runs of separators collapse later.
+// signs become separators, and runs of separators collapse later. The
+// separator passes never split a double-byte character, so a name whose
+// last character ends in the byte of a backslash arrives whole.
 std::string source_below_destination(const std::string& source) {
     const std::string normalized = normalize_separators(strip_quotes(source), '\\');
-    const std::string rejoined = join(split_path(normalized, '\\'), '\\');
-    return join(tokenize(rejoined, false, "/:%"), '\\');
+    return join(tokenize(normalized, false, "/:%"), '\\');
 }
 
 }  // namespace
