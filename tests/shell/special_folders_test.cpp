@@ -39,8 +39,7 @@ TEST_F(SpecialFolders, WithoutTheFunctionTheItemIdListRouteAnswers) {
 }
 
 TEST_F(SpecialFolders, OneTrailingBackslashGoesExceptFromADriveRoot) {
-    shell_.paths = {{5, "C:\\Users\\ann\\Documents\\"}, {13, "D:\\"},
-                    {14, "\\\\server\\share\\"}};
+    shell_.paths = {{5, "C:\\Users\\ann\\Documents\\"}, {13, "D:\\"}, {14, "\\\\server\\share\\"}};
     for (const bool function : {true, false}) {
         shell_.function_available = function;
         EXPECT_EQ(get_special_folder(csidl_personal), "C:\\Users\\ann\\Documents");

@@ -145,7 +145,8 @@ TEST(SpecialFoldersCodePage932, JapaneseFolderNameComesBackWhole) {
     testing_support::x_UserLocale locale;
     const std::string user = user_folder();
     x_MovedDocuments moved(widened(user) + L"\\\u30C9\u30AD\u30E5\u30E1\u30F3\u30C8\u8868");
-    const std::string expected = user + "\\\x83\x68\x83\x4c\x83\x85\x83\x81\x83\x93\x83\x67\x95\x5c";
+    const std::string expected =
+        user + "\\\x83\x68\x83\x4c\x83\x85\x83\x81\x83\x93\x83\x67\x95\x5c";
     EXPECT_EQ(get_special_folder(csidl_personal), expected);
     EXPECT_EQ(by_id_list(csidl_personal), expected);
 }
