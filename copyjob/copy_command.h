@@ -62,7 +62,9 @@ public:
     virtual std::uint64_t get_max_size();
     virtual std::uint32_t get_max_age();
     virtual std::uint32_t get_min_age();
-    // slot: read_script (reading a script back into the job)
+    // Loads a batch script: its whole text, and the tool, paths and switches
+    // of its copy command line. False when it holds no copy command line.
+    virtual bool read_script(const std::string& path);
     // Picks robocopy or xcopy by the Windows version unless a tool is set.
     virtual bool choose_tool();
     virtual std::string build_command_line();

@@ -1,0 +1,65 @@
+// Reading a batch script back into a job. The job keeps the whole text, so
+// that it runs unchanged; the copy command line in it describes the job.
+#include "compose/batch_text.h"
+#include "copyjob/copy_command.h"
+#include "util/strings.h"
+#include "util/text_file.h"
+#include "util/text_helpers.h"
+
+namespace {
+
+struct x_CopyLine {
+    std::string tool;
+    std::string line;
+};
+
+// A prefix test only, so "xcopy.exe" and a padded "xcopy   " count, while a
+// comment, an at sign, a path or a quote in front does not.
+bool starts_with_tool(const std::string& lower_line, const std::string& tool) {
+    return lower_line.compare(0, tool.size(), tool) == 0;
+}
+
+std::size_t count_copy_lines(const x_StringList& lines, x_CopyLine& first) {
+    std::size_t count = 0;
+    for (const std::string& raw : lines) {
+        const std::string line = trim(raw);
+        const std::string lower = to_lower(line);
+        for (const char* tool : {"xcopy", "robocopy"}) {
+            if (!starts_with_tool(lower, tool)) continue;
+            if (count++ == 0) first = {tool, line};
+            break;
+        }
+    }
+    return count;
+}
+
+// The composer doubles the percent signs of the paths it writes.
+std::string path_of_word(const std::string& word) {
+    return unescape_batch_percent(strip_quotes(word));
+}
+
+}  // namespace
+
+// Each word is taken when the line holds it: a line with every switch
+// turned off still names its destination, and a single switch is kept.
+bool x_CopyCommand::read_script(const std::string& path) {
+    script_text = read_text_file(path);
+    x_CopyLine first;
+    const auto count = count_copy_lines(split_lines(script_text), first);
+    if (count == 0) return false;
+    if (count == 1) {
+        if (first.tool == "xcopy") {
+            use_xcopy();
+        } else {
+            use_robocopy();
+        }
+        command_line = first.line;
+    }
+    const x_StringList words = split_words(first.line);
+    if (words.size() > 1) set_source(path_of_word(words[1]));
+    if (words.size() > 2) set_destination(path_of_word(words[2]));
+    if (words.size() > 3) {
+        set_extra_switches(join(x_StringList(words.begin() + 3, words.end()), ' '));
+    }
+    return true;
+}
