@@ -11,16 +11,11 @@ namespace {
 
 // The user's folders first, then the all-users ones, the desktop last.
 constexpr int folder_list[] = {
-    csidl_personal,
-    csidl_my_pictures,
-    csidl_my_music,
-    csidl_my_video,
-    csidl_desktop_directory,
-    csidl_common_documents,
-    csidl_common_pictures,
-    csidl_common_music,
-    csidl_common_video,
-    csidl_common_desktop_directory,
+    csidl_personal,          csidl_my_pictures,
+    csidl_my_music,          csidl_my_video,
+    csidl_desktop_directory, csidl_common_documents,
+    csidl_common_pictures,   csidl_common_music,
+    csidl_common_video,      csidl_common_desktop_directory,
     csidl_desktop,
 };
 

@@ -63,10 +63,11 @@ public:
     virtual std::uint32_t get_max_age();
     virtual std::uint32_t get_min_age();
     // slot: read_script (reading a script back into the job)
-    // slot: choose_tool (tool choice by Windows version)
-    // slot: build_command_line (the copy command line)
-    // slot: compose_script (the batch script)
-    // slot: script_file_name (the script's file name)
+    // Picks robocopy or xcopy by the Windows version unless a tool is set.
+    virtual bool choose_tool();
+    virtual std::string build_command_line();
+    virtual bool compose_script();
+    virtual std::string script_file_name();
     virtual std::string get_tool();
     virtual bool is_xcopy();
     virtual bool is_robocopy();

@@ -44,13 +44,4 @@ TEST_F(ArgumentList, EmptyListIsFilledFromTheRuntimeWheneverItIsFoundEmpty) {
     EXPECT_EQ(get_arv(), (x_StringList{"runtime.exe", "a b"}));
 }
 
-TEST_F(ArgumentList, SettingReplacesWhatWasThere) {
-    process_.runtime = {"runtime.exe"};
-    get_arv();
-    char only[] = "main.exe";
-    char* argv[] = {only, nullptr};
-    set_arguments(1, argv);
-    EXPECT_EQ(get_arv(), (x_StringList{"main.exe"}));
-}
-
 }  // namespace

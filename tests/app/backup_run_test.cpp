@@ -19,11 +19,11 @@ class BackupRun : public ::testing::Test {
 protected:
     BackupRun() : console_guard_(console_), drive_guard_(drives_), shell_guard_(shell_) {
         shell_.paths = {
-            {0, "C:\\Users\\ann\\Desktop"},         {5, "C:\\Users\\ann\\Documents"},
-            {13, "C:\\Users\\ann\\Music"},          {14, "C:\\Users\\ann\\Videos"},
-            {16, "C:\\Users\\ann\\Desktop"},        {25, "C:\\Users\\Public\\Desktop"},
-            {39, "C:\\Users\\ann\\Pictures"},       {46, "C:\\Users\\Public\\Documents"},
-            {53, "C:\\Users\\Public\\Music"},       {54, "C:\\Users\\Public\\Pictures"},
+            {0, "C:\\Users\\ann\\Desktop"},    {5, "C:\\Users\\ann\\Documents"},
+            {13, "C:\\Users\\ann\\Music"},     {14, "C:\\Users\\ann\\Videos"},
+            {16, "C:\\Users\\ann\\Desktop"},   {25, "C:\\Users\\Public\\Desktop"},
+            {39, "C:\\Users\\ann\\Pictures"},  {46, "C:\\Users\\Public\\Documents"},
+            {53, "C:\\Users\\Public\\Music"},  {54, "C:\\Users\\Public\\Pictures"},
             {55, "C:\\Users\\Public\\Videos"},
         };
     }
@@ -57,8 +57,10 @@ TEST_F(BackupRun, FirstRemovableLetterWinsAndOtherDriveTypesDoNotCount) {
     EXPECT_EQ(drives_.asked.front(), "A:/");
     EXPECT_EQ(drives_.asked.back(), "Z:/");
 
-    drives_.types = {{'C', platform::drive_fixed},   {'D', platform::drive_cdrom},
-                     {'N', platform::drive_remote},  {'R', platform::drive_ramdisk},
+    drives_.types = {{'C', platform::drive_fixed},
+                     {'D', platform::drive_cdrom},
+                     {'N', platform::drive_remote},
+                     {'R', platform::drive_ramdisk},
                      {'Z', platform::drive_removable}};
     EXPECT_EQ(find_removable_drive(), 25);
 

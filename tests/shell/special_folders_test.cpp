@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/fake_services.h"
+#include "support/code_page.h"
 
 namespace {
 
@@ -37,12 +38,23 @@ TEST_F(SpecialFolders, WithoutTheFunctionTheItemIdListRouteAnswers) {
     EXPECT_TRUE(shell_.function_calls.empty());
 }
 
-TEST_F(SpecialFolders, PathComesBackAsTheShellGaveItAndUnknownIsEmpty) {
+TEST_F(SpecialFolders, OneTrailingBackslashGoesExceptFromADriveRoot) {
+    shell_.paths = {{5, "C:\\Users\\ann\\Documents\\"}, {13, "D:\\"}, {14, "\\\\server\\share\\"}};
     for (const bool function : {true, false}) {
         shell_.function_available = function;
-        EXPECT_EQ(get_special_folder(csidl_program_files), "C:\\Program Files\\");
+        EXPECT_EQ(get_special_folder(csidl_personal), "C:\\Users\\ann\\Documents");
+        EXPECT_EQ(get_special_folder(csidl_my_music), "D:\\");
+        EXPECT_EQ(get_special_folder(csidl_my_video), "\\\\server\\share");
         EXPECT_EQ(get_special_folder(csidl_common_music), "");
     }
+}
+
+TEST_F(SpecialFolders, TrailByteThatLooksLikeABackslashStays) {
+    testing_support::x_UseCodePage932 code_page;
+    const std::string table = "C:\\Users\\\x95\x5c";  // ends in a double-byte character
+    shell_.paths = {{5, table}, {13, table + "\\"}};
+    EXPECT_EQ(get_special_folder(csidl_personal), table);
+    EXPECT_EQ(get_special_folder(csidl_my_music), table);
 }
 
 }  // namespace
