@@ -65,9 +65,9 @@ public:
     // slot: read_script (reading a script back into the job)
     // Picks robocopy or xcopy by the Windows version unless a tool is set.
     virtual bool choose_tool();
-    // slot: build_command_line (the copy command line)
-    // slot: compose_script (the batch script)
-    // slot: script_file_name (the script's file name)
+    virtual std::string build_command_line();
+    virtual bool compose_script();
+    virtual std::string script_file_name();
     virtual std::string get_tool();
     virtual bool is_xcopy();
     virtual bool is_robocopy();

@@ -1,0 +1,14 @@
+#pragma once
+// How the two folders of a copy job are prepared for its command line.
+#include <string>
+
+// A path on a mapped network drive, its drive letter replaced by the network
+// name behind it (M:\dir -> \\server\share\dir); every other path unchanged.
+std::string to_unc_path(const std::string& path);
+
+// The folder the source is copied into. A destination whose last folder is
+// "_Backup_" (any letter case, with or without a trailing separator) receives
+// the whole source path below it, so that many sources can share it:
+// C:\Data with E:\_Backup_ gives E:\_Backup_\C\Data. Any other destination
+// is returned as it is, without its enclosing quotes.
+std::string backup_destination(const std::string& source, const std::string& destination);

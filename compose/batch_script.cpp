@@ -1,0 +1,52 @@
+// The batch script around a job's copy command line.
+#include "compose/batch_text.h"
+#include "copyjob/copy_command.h"
+#include "copyjob/version_probe.h"
+#include "util/strings.h"
+#include "util/text_helpers.h"
+
+namespace {
+
+constexpr double first_timeout_version = 6.1;
+constexpr std::size_t header_head_width = 30;
+constexpr std::size_t header_tail_width = 50;
+
+// Older command interpreters have no "timeout"; they wait with "pause".
+bool has_timeout() { return windows_version() >= first_timeout_version; }
+
+std::string list_only_description(x_CopyCommand& job) {
+    if (!job.xc_list_only && !job.rc_list_only) return "";
+    if (job.is_xcopy()) return "Displays a list of files that are to be copied. ";
+    if (job.is_robocopy()) {
+        return "Specifies that files are to be listed only (and not copied, deleted, or time "
+               "stamped).";
+    }
+    return "";
+}
+
+// Three comment lines, built as one piece: tool and source, the list-only
+// note, and an empty comment.
+std::string header(x_CopyCommand& job) {
+    const std::string shown_source =
+        abbreviate_path(strip_quotes(job.get_source()), header_head_width, header_tail_width);
+    return "rem\t" + job.get_tool() + "\t" + escape_batch_percent(shown_source) + "\r\nrem\t\t\t" +
+           list_only_description(job) + "\r\nrem";
+}
+
+std::string closing_line(bool pause_at_end) {
+    if (pause_at_end) return has_timeout() ? "timeout /t 100" : "pause";
+    return has_timeout() ? "timeout /t 10" : "rem pause";
+}
+
+}  // namespace
+
+bool x_CopyCommand::compose_script() {
+    choose_tool();
+    const bool pause = get_pause_at_end();
+    x_StringList lines{header(*this), "cd /d %Temp%"};
+    if (pause) lines.push_back(has_timeout() ? "timeout /t 10" : "pause");
+    lines.push_back(build_command_line());
+    lines.push_back(closing_line(pause));
+    script_text = join_lines(lines);
+    return true;
+}

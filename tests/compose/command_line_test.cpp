@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "copyjob/copy_command.h"
+#include "tests/support/fake_windows_version.h"
+#include "platform/process.h"
+
+namespace {
+
+const std::string default_exclusions = "/xf  mfc*.tmp  Thumbs.db ";
+
+x_CopyCommand data_job(const char* tool) {
+    x_CopyCommand job;
+    job.set_source("C:\\Data");
+    job.set_destination("E:\\_Backup_");
+    if (std::string(tool) == "xcopy") job.use_xcopy();
+    if (std::string(tool) == "robocopy") job.use_robocopy();
+    return job;
+}
+
+TEST(CommandLine, DefaultJobsGiveTheExactLines) {
+    EXPECT_EQ(data_job("robocopy").build_command_line(),
+              "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /purge /fft /r:3 /w:5 /xo /xjd " +
+                  default_exclusions + " ");
+    EXPECT_EQ(data_job("xcopy").build_command_line(),
+              "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y");
+}
+
+TEST(CommandLine, JobWithoutToolFollowsTheVersionAndStaysWithoutTool) {
+    {
+        testing_support::x_FakeWindowsVersion version("5.1.2600.0");
+        x_CopyCommand job = data_job("");
+        EXPECT_EQ(job.build_command_line(),
+                  "xcopy    \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y");
+        EXPECT_EQ(job.tool, "");
+    }
+    testing_support::x_FakeWindowsVersion version("6.1.7601.17567");
+    EXPECT_EQ(data_job("").build_command_line(), data_job("robocopy").build_command_line());
+}
+
+TEST(CommandLine, ExtraSwitchesReplaceXcopySwitchesButFollowRobocopySwitches) {
+    x_CopyCommand xcopy = data_job("xcopy");
+    xcopy.set_extra_switches("/e /h");
+    xcopy.set_list_only(true);
+    EXPECT_EQ(xcopy.build_command_line(), "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /e /h");
+
+    x_CopyCommand robocopy = data_job("robocopy");
+    robocopy.set_extra_switches("/e /h");
+    robocopy.set_use_exclude_dirs(true);
+    robocopy.set_exclude_dirs(" tmp ");
+    robocopy.set_list_only(true);
+    EXPECT_EQ(robocopy.build_command_line(),
+              "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /purge /fft /r:3 /w:5 /xo /xjd " +
+                  default_exclusions + " /xd  tmp  /e /h /l");
+}
+
+TEST(CommandLine, RobocopySwitchesAreIndependentOfEachOther) {
+    x_CopyCommand job = data_job("robocopy");
+    job.set_mirror(true);
+    job.set_use_retries(false);
+    job.set_use_max_size(true);
+    job.set_use_min_age(true);
+    job.set_min_age(30);
+    job.set_use_exclude_files(false);
+    job.set_files("*.doc");
+    job.set_list_only(true);
+    EXPECT_EQ(job.build_command_line(),
+              "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" *.doc /s /purge /mir /fft /w:5 /xo "
+              "/xjd /minage:30 /max:1099511627776  /l");
+}
+
+TEST(CommandLine, PathsAreUnquotedThenQuotedWithoutTrailingSeparator) {
+    for (const char* source : {"C:\\Data", "\"C:\\Data\"", "'\"C:\\Data\"'", "C:\\Data\\"}) {
+        x_CopyCommand job = data_job("xcopy");
+        job.set_source(source);
+        EXPECT_EQ(job.build_command_line(), data_job("xcopy").build_command_line()) << source;
+    }
+    x_CopyCommand root = data_job("xcopy");
+    root.set_source("C:\\");
+    root.set_destination("F:\\Copy\\");
+    EXPECT_EQ(root.build_command_line(), "xcopy \"C:\" \"F:\\Copy\" /s /d /i /y");
+}
+
+// The platform's temporary path, as Windows gives it.
+class x_UserTemp : public platform::x_ProcessService {
+public:
+    std::string temp_path() override { return "C:\\Users\\me\\Temp\\"; }
+    bool long_path_name(const std::string& path, std::string& long_path) override {
+        long_path = path;
+        return true;
+    }
+};
+
+TEST(CommandLine, EmptyPathsFallBackToTheTemporaryFolder) {
+    x_UserTemp process;
+    platform::x_Substitute<platform::x_ProcessService> guard(process);
+    x_CopyCommand job;
+    job.use_xcopy();
+    EXPECT_EQ(job.build_command_line(),
+              "xcopy \"C:\\Users\\me\\Temp\\v_Urivu.tmp\" "
+              "\"C:\\Users\\me\\Temp\\_Backup_\\C\\Users\\me\\Temp\\v_Urivu.tmp\" /s /d /i /y");
+}
+
+// The interpreter reads %...% as a variable even inside quotes: a folder
+// named "a%b%c" would reach the tool as "ac" or as another folder.
+TEST(CommandLine, PercentSignsOfThePathsReachTheToolAsWritten) {
+    x_CopyCommand job = data_job("robocopy");
+    job.set_source("C:\\100% Done\\a%b%c");
+    job.set_destination("F:\\%USERNAME%");
+    job.set_files("%PATTERN%");
+    job.set_extra_switches("/log:%TEMP%\\copy.log");
+    job.set_use_exclude_files(false);
+    job.set_use_exclude_dirs(true);
+    job.set_exclude_dirs(" %SKIP% ");
+    EXPECT_EQ(job.build_command_line(),
+              "robocopy \"C:\\100%% Done\\a%%b%%c\" \"F:\\%%USERNAME%%\" %PATTERN% /s /purge /fft "
+              "/r:3 /w:5 /xo /xjd /xd  %SKIP%  /log:%TEMP%\\copy.log");
+
+    // Below the shared backup folder the percent signs turn into separators.
+    job.set_destination("E:\\_Backup_");
+    EXPECT_NE(job.build_command_line().find("\"E:\\_Backup_\\C\\100\\ Done\\a\\b\\c\""),
+              std::string::npos);
+}
+
+}  // namespace

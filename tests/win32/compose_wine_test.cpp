@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "copyjob/copy_command.h"
+#include "platform/process.h"
+#include "util/environment.h"
+#include "util/paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Composes an xcopy script for source and destination, runs it through the
+// command interpreter and answers the text of the file that arrived.
+std::string copied_through_script(const fs::path& source, const fs::path& destination) {
+    x_CopyCommand job;
+    job.use_xcopy();
+    job.set_source(source.string());
+    job.set_destination(destination.string());
+    job.compose_script();
+    const std::string script = source.parent_path().string() + "\\copy.bat";
+    std::ofstream(script, std::ios::binary) << job.get_script_text();
+    platform::process().run_command("\"" + script + "\" >nul 2>&1");
+    std::string text;
+    std::getline(std::ifstream(destination / "kept.txt"), text);
+    return text;
+}
+
+// The interpreter must hand folders with percent signs to the copy tool as
+// they are named: expanded, "a%b%c" would name the decoy folder "ac".
+TEST(WineBatchScript, FoldersWithPercentSignsAreCopiedAsNamed) {
+    const fs::path root = fs::path(add_trailing_separator(temp_folder())) / "compose_percent";
+    fs::remove_all(root);
+    for (const char* name : {"100% Done", "a%b%c", "ac"}) {
+        fs::create_directories(root / name);
+        std::ofstream(root / name / "kept.txt") << name;
+    }
+    EXPECT_EQ(copied_through_script(root / "100% Done", root / "out%1"), "100% Done");
+    EXPECT_EQ(copied_through_script(root / "a%b%c", root / "out%b%2"), "a%b%c");
+    EXPECT_FALSE(fs::exists(root / "out2"));
+    fs::remove_all(root);
+}
+
+}  // namespace
