@@ -57,3 +57,10 @@ TEST_F(PurgeOldFiles, ExtensionMatchesInAnyCase) {
     set_clock_after(file, ten_days);
     EXPECT_FALSE(purge_old_files(in_test_folder("upper\\.txt"), 10));
 }
+
+TEST_F(PurgeOldFiles, FileAboutToBeWrittenIsSpared) {
+    const std::string file = make_file("spared\\0131_17.txt");
+    set_clock_after(file, 20 * ten_days);
+    EXPECT_TRUE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_17.TXT"));
+    EXPECT_FALSE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_18.txt"));
+}

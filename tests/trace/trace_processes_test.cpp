@@ -11,6 +11,7 @@
 
 #include "support/child_process.h"
 #include "support/trace_surroundings.h"
+#include "util/time_stamps.h"
 
 using testing_support::host_form;
 using testing_support::run_all_at_once;
@@ -81,10 +82,10 @@ TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
     const std::string folder = tree.root() + "\\";
     const std::string trace = folder + "v_Urivu.tmp\\_trace_\\";
     const std::string log = trace + "QX\\";
-    for (const char* name : {"0101_01.txt", "OLD.TXT"}) make_file_aged(log + name, 11);
-    make_file_aged(trace + "0101_01.txt", 11);
-    const std::vector<std::string> staying = {log + "notes.log", log + "deeper\\0101_01.txt",
-                                              trace + "other\\0101_01.txt"};
+    for (const char* name : {"0000_00.txt", "OLD.TXT"}) make_file_aged(log + name, 11);
+    make_file_aged(trace + "0000_00.txt", 11);
+    const std::vector<std::string> staying = {log + "notes.log", log + "deeper\\0000_00.txt",
+                                              trace + "other\\0000_00.txt"};
     for (const std::string& path : staying) make_file_aged(path, 11);
     make_file_aged(log + "recent.txt", 9);
     make_file_aged(log + "locked.txt", 11);
@@ -92,13 +93,21 @@ TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
                                                   fs::perms::others_write,
                     fs::perm_options::remove);
 
+    // Last year's file of this hour is appended to, not removed.
+    const std::string hour = time_text("%m%d_%H");
+    make_file_aged(log + hour + ".txt", 365);
+
     x_ChildTempFolder child_temp(folder);
     const std::vector<int> codes = run_all_at_once({{sibling_program("trace_writer"), "one", "1"}});
     ASSERT_EQ(codes, std::vector<int>{0});
+    if (hour == time_text("%m%d_%H")) {
+        const std::string text = x_TempTree::content(log + hour + ".txt");
+        EXPECT_NE(text.find("\tone 0 \r\n"), std::string::npos) << text;
+    }
 
-    EXPECT_FALSE(fs::exists(host(log + "0101_01.txt")));
+    EXPECT_FALSE(fs::exists(host(log + "0000_00.txt")));
     EXPECT_FALSE(fs::exists(host(log + "OLD.TXT")));
-    EXPECT_FALSE(fs::exists(host(trace + "0101_01.txt")));
+    EXPECT_FALSE(fs::exists(host(trace + "0000_00.txt")));
     for (const std::string& path : staying) EXPECT_TRUE(fs::exists(host(path))) << path;
     EXPECT_TRUE(fs::exists(host(log + "recent.txt")));
     EXPECT_TRUE(fs::exists(host(log + "locked.txt")));
