@@ -110,7 +110,7 @@ std::string utf8_to_text(const char* data, std::size_t size) {
     x_TextCollector text(size);
     // One unit per byte at most: a sequence of n bytes yields at most
     // n units, a malformed byte one U+FFFD.
-    std::vector<char16_t> units(piece_size);
+    std::vector<char16_t> units(std::min(size, piece_size));
     for (std::size_t start = 0; start < size;) {
         const std::size_t length = utf8_piece_length(data + start, size - start);
         const int count = platform::code_page().multi_byte_to_wide(
@@ -133,8 +133,8 @@ char16_t utf16_unit(const char* data, std::size_t index, bool big_endian) {
 // bytes beyond the data.
 std::string utf16_to_text_of_bytes(const char* data, std::size_t size, bool big_endian) {
     x_TextCollector text(size);
-    std::vector<char16_t> units(piece_size);
     const std::size_t total = size / 2;
+    std::vector<char16_t> units(std::min(total, piece_size));
     for (std::size_t start = 0; start < total;) {
         std::size_t count = 0;
         const std::size_t limit = std::min(piece_size, total - start);

@@ -50,7 +50,7 @@ const std::string mark_utf32le("\xFF\xFE\x00\x00", 4);
 const std::string mark_utf32be("\x00\x00\xFE\xFF", 4);
 const std::string mark_utf8("\xEF\xBB\xBF", 3);
 
-TEST(DecodeText, EveryByteOrderMarkGivesTheSameCodePage932Text) {
+TEST(DecodeText, EveryByteOrderMarkGivesTheSameJapaneseText) {
     EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(japanese_chars, 16, false))), japanese_932);
     EXPECT_EQ(decode_text(with_mark(mark_utf16be, encode(japanese_chars, 16, true))), japanese_932);
     EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(japanese_chars, 32, false))), japanese_932);
@@ -169,7 +169,7 @@ TEST(DetectEncoding, RecognisesByBytePatterns) {
     EXPECT_EQ(detect_encoding(bytes_of("ab\xE3\x81")), undetected);
 }
 
-TEST(Utf16Conversion, RoundTripsThroughUtf8AndCodePage932) {
+TEST(Utf16Conversion, RoundTripsThroughUtf8AndShiftJis) {
     EXPECT_EQ(utf8_to_utf16(japanese_utf8.c_str()), u"日本語のテキスト、AB");
     EXPECT_EQ(utf8_to_utf16(""), u"");
     EXPECT_EQ(utf16_to_text(u"日本語のテキスト、AB"), japanese_932);
