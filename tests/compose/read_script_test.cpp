@@ -5,12 +5,10 @@
 
 #include "copyjob/copy_command.h"
 #include "support/fake_windows_version.h"
-#include "support/trace_surroundings.h"
+#include "support/temp_tree.h"
 #include "util/text_helpers.h"
 
 namespace {
-
-using testing_support::write_whole_file;
 
 const std::string source = "C:\\100% Done";
 const std::string destination = "F:\\a%b%c";
@@ -59,12 +57,10 @@ std::vector<x_Variant> variants(bool robocopy_version) {
 class ReadScript : public ::testing::Test {
 protected:
     std::string file(const std::string& name, const std::string& text) {
-        const std::string path = folder.path() + name;
-        write_whole_file(path, text);
-        return path;
+        return folder.make_file(name, text);
     }
 
-    testing_support::x_TempFolder folder;
+    testing_support::x_TempTree folder;
 };
 
 TEST_F(ReadScript, EveryComposedScriptReadsBack) {
@@ -134,7 +130,7 @@ TEST_F(ReadScript, NoCopyLineChangesOnlyTheScriptText) {
     x_CopyCommand job;
     job.script_text = "earlier";
     job.set_source("C:\\kept");
-    EXPECT_FALSE(job.read_script(folder.path() + "missing.bat"));
+    EXPECT_FALSE(job.read_script(folder.path("missing.bat")));
     EXPECT_EQ(job.get_script_text(), "");
 
     const std::string text = "rem robocopy\r\necho xcopy\r\n";

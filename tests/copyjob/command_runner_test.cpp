@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "copyjob/fake_where.h"
@@ -14,12 +13,11 @@
 namespace {
 
 using testing_copyjob::x_FakeWhere;
-using testing_support::read_whole_file;
 using testing_support::x_TraceSurroundings;
 
 // The clock of the surroundings stands on 2024/01/31.
 std::string script_folder(const x_TraceSurroundings& surroundings) {
-    return surroundings.folder.path() + "v_Urivu.tmp\\cmd_bat\\20240131\\";
+    return surroundings.folder() + "v_Urivu.tmp\\cmd_bat\\20240131\\";
 }
 
 TEST(CommandScriptPath, CleanedCommandInTheDatedFolder) {
@@ -106,7 +104,7 @@ TEST_F(LocateCommand, FirstLineOfTheOutputTrimmed) {
     EXPECT_EQ(where.shows, std::vector<int>{0});
     const std::string line = "where winver > " + folder + "winver.chk 2> " + folder + "winver.err";
     EXPECT_EQ(where.scripts[0], command_script_path(line));
-    EXPECT_EQ(read_whole_file(where.scripts[0]), line + "\r\n");
+    EXPECT_EQ(testing_support::x_TempTree::content(where.scripts[0]), line + "\r\n");
 }
 
 TEST_F(LocateCommand, EmptyAnswerWhenNothingIsFoundOrNothingRuns) {
@@ -121,25 +119,24 @@ TEST_F(LocateCommand, EmptyAnswerWhenNothingIsFoundOrNothingRuns) {
 
 TEST_F(LocateCommand, BlankNamesAndExistingPathsStartNothing) {
     EXPECT_EQ(locate_command(" \t "), "");
-    const std::string program = surroundings.folder.path() + "tool.exe";
-    testing_support::write_whole_file(program, "MZ");
+    const std::string program = surroundings.tree.make_file("tool.exe", "MZ");
     EXPECT_EQ(locate_command(" " + program + " "), program);
     EXPECT_TRUE(where.scripts.empty());
 
     where.answers["gone.exe"] = "C:\\Found\\gone.exe\r\n";
-    EXPECT_EQ(locate_command(surroundings.folder.path() + "gone.exe"), "C:\\Found\\gone.exe");
+    EXPECT_EQ(locate_command(surroundings.folder() + "gone.exe"), "C:\\Found\\gone.exe");
     EXPECT_EQ(where.asked, std::vector<std::string>{"gone.exe"});
 }
 
 // A user name with a blank, an ampersand or a percent sign in the temporary
 // folder must not break the redirections of the script line.
 TEST_F(LocateCommand, ScratchFolderWithCharactersTheInterpreterReads) {
-    const std::string temp = surroundings.folder.path() + "A&B 100%\\";
-    std::filesystem::create_directories(testing_support::host_form(temp));
+    const std::string temp = surroundings.tree.make_folder("A&B 100%") + "\\";
     surroundings.process.temp = temp;
     where.answers["explorer"] = "C:\\Windows\\explorer.exe\r\n";
     EXPECT_EQ(locate_command("explorer"), "C:\\Windows\\explorer.exe");
-    EXPECT_NE(read_whole_file(where.scripts[0]).find("\\A&B 100%%\\"), std::string::npos);
+    EXPECT_NE(testing_support::x_TempTree::content(where.scripts[0]).find("\\A&B 100%%\\"),
+              std::string::npos);
 }
 
 // Output of an earlier call for the same name must not answer for this one.

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "compose/batch_text.h"
+#include "platform/files.h"
 #include "platform/shell.h"
-#include "support/trace_surroundings.h"
+#include "support/temp_tree.h"
 #include "util/text_helpers.h"
 
 namespace testing_copyjob {
@@ -22,7 +23,7 @@ public:
                           int show_command) override {
         scripts.push_back(file != nullptr ? file : "");
         shows.push_back(show_command);
-        if (runs) run(testing_support::read_whole_file(scripts.back()));
+        if (runs) run(testing_support::x_TempTree::content(scripts.back()));
         return 33;
     }
 
@@ -35,6 +36,13 @@ public:
     std::vector<std::string> asked;
 
 private:
+    static void write(const std::string& path, const std::string& text) {
+        if (std::FILE* file = platform::files().open_file(path, "wb")) {
+            platform::files().write_file(file, text.data(), text.size());
+            platform::files().close_file(file);
+        }
+    }
+
     static std::string target(const std::string& word) {
         return unescape_batch_percent(strip_quotes(word));
     }
@@ -49,9 +57,9 @@ private:
         asked.push_back(words[1]);
         const auto found = answers.find(words[1]);
         const bool known = found != answers.end();
-        testing_support::write_whole_file(target(words[3]), known ? found->second : "");
+        write(target(words[3]), known ? found->second : "");
         const std::string complaint = "INFO: Could not find files for the given pattern(s).\r\n";
-        testing_support::write_whole_file(target(words[5]), known ? "" : complaint);
+        write(target(words[5]), known ? "" : complaint);
     }
 };
 

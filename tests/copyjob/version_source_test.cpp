@@ -15,9 +15,7 @@ protected:
 
     // An existing file in the test's folder, as "where" prints it.
     std::string existing(const std::string& name) {
-        const std::string path = surroundings.folder.path() + name;
-        testing_support::write_whole_file(path, "MZ");
-        return path;
+        return surroundings.tree.make_file(name, "MZ");
     }
 
     testing_support::x_TraceSurroundings surroundings;
@@ -39,7 +37,7 @@ TEST_F(VersionSource, WinverBeforeWhereBeforeExplorer) {
 
     where.answers.erase("winver");
     EXPECT_EQ(find_version_source(), where_exe);
-    where.answers["where"] = surroundings.folder.path() + "missing\\where.exe\r\n";
+    where.answers["where"] = surroundings.folder() + "missing\\where.exe\r\n";
     EXPECT_EQ(find_version_source(), explorer);
 }
 
