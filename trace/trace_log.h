@@ -1,0 +1,19 @@
+#pragma once
+// The hourly trace log: one line per entry, one file per hour of the day,
+// below the temporary folder. Several processes may write the same file;
+// each entry is one open-append-close of a file held exclusively meanwhile.
+#include <string>
+
+#include "util/strings.h"
+
+// Appends one entry; false when the log file stayed locked or unwritable.
+bool write_trace(const std::string& message);
+// Appends prepared entry bytes to the current hour's file, with the header
+// line in front when the file is new or empty.
+bool append_trace(const x_ByteList& entry);
+
+// The logon name, else USER, else USERNAME; may be empty.
+std::string user_name();
+// Each carriage return becomes the first character of replacement, each
+// line feed the rest of it.
+std::string escape_line_breaks(const std::string& text, const std::string& replacement);
