@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "util/paths.h"
+#include "util/strings.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ bool is_expired(const std::string& path, std::int64_t now, std::int64_t max_age)
 }  // namespace
 
 bool purge_old_files(const std::string& path_template, int days) {
+    return purge_old_files_except(path_template, days, std::string());
+}
+
+bool purge_old_files_except(const std::string& path_template, int days,
+                            const std::string& kept_name) {
     const std::int64_t now = platform::process().now();
     const std::string pattern =
         base_name(path_template) + "*." + file_extension(path_template);
@@ -43,6 +49,7 @@ bool purge_old_files(const std::string& path_template, int days) {
     const std::int64_t max_age = std::int64_t{days} * 86400;
     bool none_queued = true;
     for (const std::string& path : candidates) {
+        if (!kept_name.empty() && equals_ignore_case(file_name(path), kept_name)) continue;
         if (!is_expired(path, now, max_age)) continue;
         deletions.queue_delete_string(path);
         none_queued = false;

@@ -25,17 +25,20 @@ std::string header_line() {
 }
 
 // The hour file's path; the first call of the process also queues the
-// expired files of both log folders.
+// expired files of both log folders. The hour file itself is spared: an
+// expired one is last year's file of the same hour, which this process is
+// about to append to.
 std::string hour_file_path(const std::string& hour) {
     static bool first_use = true;
+    const std::string name = hour + ".txt";
     std::string folder = work_folder("_trace_") + "\\";
     if (first_use) purge_old_files(folder + ".txt", retention_days);
     folder += "QX";
     create_folders(folder);
     folder = add_trailing_separator(folder);
-    if (first_use) purge_old_files(folder + ".txt", retention_days);
+    if (first_use) purge_old_files_except(folder + ".txt", retention_days, name);
     first_use = false;
-    return folder + hour + ".txt";
+    return folder + name;
 }
 
 bool write_bytes(std::FILE* file, const char* data, std::size_t size) {

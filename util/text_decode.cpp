@@ -110,7 +110,7 @@ std::string utf8_to_text(const char* data, std::size_t size) {
     x_TextCollector text(size);
     // One unit per byte at most: a sequence of n bytes yields at most
     // n units, a malformed byte one U+FFFD.
-    std::vector<char16_t> units(piece_size);
+    std::vector<char16_t> units(std::min(size, piece_size));
     for (std::size_t start = 0; start < size;) {
         const std::size_t length = utf8_piece_length(data + start, size - start);
         const int count = platform::code_page().multi_byte_to_wide(
@@ -133,8 +133,8 @@ char16_t utf16_unit(const char* data, std::size_t index, bool big_endian) {
 // bytes beyond the data.
 std::string utf16_to_text_of_bytes(const char* data, std::size_t size, bool big_endian) {
     x_TextCollector text(size);
-    std::vector<char16_t> units(piece_size);
     const std::size_t total = size / 2;
+    std::vector<char16_t> units(std::min(total, piece_size));
     for (std::size_t start = 0; start < total;) {
         std::size_t count = 0;
         const std::size_t limit = std::min(piece_size, total - start);
@@ -297,7 +297,8 @@ x_ShiftJisVerdict scan_runs(const unsigned char* bytes, std::size_t size, x_Utf8
         const std::size_t end = utf8_tally.walk_run(bytes, size, start);
         if (start + 1 >= size) break;
         high_seen = true;
-        if (is_shift_jis_pair(bytes[start], bytes[start + 1])) return x_ShiftJisVerdict::double_byte;
+        if (is_shift_jis_pair(bytes[start], bytes[start + 1]))
+            return x_ShiftJisVerdict::double_byte;
         from = end == start + 1 ? start + 2 : end + 1;
     }
     return high_seen ? x_ShiftJisVerdict::other : x_ShiftJisVerdict::plain_ascii;
@@ -316,9 +317,12 @@ x_TextEncoding detect_encoding(const x_ByteList& bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     x_Utf8Tally utf8_tally;
     switch (scan_runs(data, bytes.size(), utf8_tally)) {
-        case x_ShiftJisVerdict::plain_ascii: return ascii;
-        case x_ShiftJisVerdict::double_byte: return shift_jis;
-        case x_ShiftJisVerdict::other: break;
+        case x_ShiftJisVerdict::plain_ascii:
+            return ascii;
+        case x_ShiftJisVerdict::double_byte:
+            return shift_jis;
+        case x_ShiftJisVerdict::other:
+            break;
     }
     return utf8_tally.found() ? utf8 : undetected;
 }

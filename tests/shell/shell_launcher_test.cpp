@@ -156,33 +156,34 @@ TEST_F(ShellLauncher, EachRefusalIsOneTraceEntryWithTheShellsReason) {
     launcher.set_verb("open");
     launcher.set_file("C:\\no such\\job.bat");
     launcher.set_parameters("/c \"x\"");
+    // The message's line feeds each become one tab in the entry.
     const std::string labels =
-        "\t\tOperation=\"open\"\t\tFile=\"C:\\no such\\job.bat\"\t\tParamaters=\"/c \"x\"\"";
+        "\tOperation=\"open\"\tFile=\"C:\\no such\\job.bat\"\tParamaters=\"/c \"x\"\"";
     const std::string prefix = "2024/01/31 17:05:09\tshellbackup.exe\t";
     for (int code = 0; code <= 32; ++code) {
         shell.result = code;
         EXPECT_FALSE(launcher.execute()) << code;
         const char* sentence = sentence_for(code);
         const std::string first =
-            sentence != nullptr ? sentence : "Error\t\tC:\\no such\\job.bat\t\t/c \"x\"";
+            sentence != nullptr ? sentence : "Error\tC:\\no such\\job.bat\t/c \"x\"";
         EXPECT_EQ(at.last_line("0131_17"), prefix + first + labels) << code;
     }
-    const std::string before = testing_support::read_whole_file(at.hour_file("0131_17"));
+    const std::string before = testing_support::x_TempTree::content(at.hour_file("0131_17"));
     shell.result = 33;
     EXPECT_TRUE(launcher.execute());
-    EXPECT_EQ(testing_support::read_whole_file(at.hour_file("0131_17")), before);
+    EXPECT_EQ(testing_support::x_TempTree::content(at.hour_file("0131_17")), before);
 }
 
 // The real shell: a script that is not there is refused with code 2.
 TEST(ShellLauncherReal, MissingScriptLeavesFourLinesAsOneEntry) {
     x_TraceSurroundings at;
-    const std::string script = at.folder.path() + "job.bat";
+    const std::string script = at.folder() + "job.bat";
     x_ShellLauncher launcher;
     launcher.set_file(script);
     EXPECT_FALSE(launcher.execute());
     EXPECT_EQ(at.last_line("0131_17"),
               "2024/01/31 17:05:09\tshellbackup.exe\tThe specified file was not found."
-              "\t\tOperation=\"\"\t\tFile=\"" + script + "\"\t\tParamaters=\"\"");
+              "\tOperation=\"\"\tFile=\"" + script + "\"\tParamaters=\"\"");
 }
 
 TEST_F(ProgramSearch, ProgramFoldersComeFirstThenTheWindowsAndSystemFolders) {

@@ -98,6 +98,8 @@ x_ScopedEnvironment::x_ScopedEnvironment(const std::string& name, const std::str
     set_variable(name_, &value);
 }
 
-x_ScopedEnvironment::~x_ScopedEnvironment() { set_variable(name_, was_set_ ? &previous_ : nullptr); }
+x_ScopedEnvironment::~x_ScopedEnvironment() {
+    set_variable(name_, was_set_ ? &previous_ : nullptr);
+}
 
 }  // namespace testing_support

@@ -1,11 +1,5 @@
 #include "support/trace_surroundings.h"
 
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 
 #ifndef _WIN32
 #include "platform/posix/host_path.h"
@@ -13,47 +7,12 @@
 
 namespace testing_support {
 
-namespace fs = std::filesystem;
-
 std::string host_form(const std::string& path) {
 #ifdef _WIN32
     return path;
 #else
     return platform::posix::host_path(path);
 #endif
-}
-
-std::string read_whole_file(const std::string& path) {
-    std::ifstream in(host_form(path), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void write_whole_file(const std::string& path, const std::string& bytes) {
-    std::ofstream out(host_form(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-x_TempFolder::x_TempFolder() {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string unique = std::to_string(std::random_device{}()) + "_" +
-                               std::to_string(ticks % 1000000) + "_" +
-                               std::to_string(counter++);
-    std::string base = platform::process().temp_path();
-    if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
-    path_ = base + "trace_test_" + unique + "\\";
-    fs::create_directories(host_form(path_));
-}
-
-x_TempFolder::~x_TempFolder() {
-    std::error_code ignored;
-    const fs::path root(host_form(path_));
-    // Read-only files would refuse removal on Windows.
-    for (auto it = fs::recursive_directory_iterator(root, ignored);
-         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(root, ignored);
 }
 
 bool x_FixedProcess::local_time(std::int64_t at, std::tm& out) {
@@ -87,10 +46,10 @@ void x_FixedProcess::sleep_ms(unsigned milliseconds) {
     slept_ms += milliseconds;
 }
 
-x_TraceSurroundings::x_TraceSurroundings() : guard_(process) { process.temp = folder.path(); }
+x_TraceSurroundings::x_TraceSurroundings() : guard_(process) { process.temp = folder(); }
 
 std::string x_TraceSurroundings::log_folder() const {
-    return folder.path() + "v_Urivu.tmp\\_trace_\\QX\\";
+    return folder() + "v_Urivu.tmp\\_trace_\\QX\\";
 }
 
 std::string x_TraceSurroundings::hour_file(const std::string& month_day_hour) const {
@@ -98,7 +57,7 @@ std::string x_TraceSurroundings::hour_file(const std::string& month_day_hour) co
 }
 
 std::string x_TraceSurroundings::last_line(const std::string& month_day_hour) const {
-    std::string text = read_whole_file(hour_file(month_day_hour));
+    std::string text = x_TempTree::content(hour_file(month_day_hour));
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
         text.resize(text.size() - 2);
     }

@@ -9,31 +9,13 @@
 
 #include "platform/process.h"
 #include "platform/slot.h"
+#include "support/temp_tree.h"
 
 namespace testing_support {
 
 // The host's form of a path the program composed (the POSIX stand-in maps
 // backslashes and drive letters; Windows takes it as it is).
 std::string host_form(const std::string& path);
-// The whole file, or the empty text when it cannot be read.
-std::string read_whole_file(const std::string& path);
-void write_whole_file(const std::string& path, const std::string& bytes);
-
-// A new folder below the real temporary folder, removed with everything in
-// it, read-only files included, when the object goes.
-class x_TempFolder {
-public:
-    x_TempFolder();
-    ~x_TempFolder();
-    x_TempFolder(const x_TempFolder&) = delete;
-    x_TempFolder& operator=(const x_TempFolder&) = delete;
-
-    // Ends in a backslash, as the platform's temporary path does.
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 class x_FixedProcess : public platform::x_ProcessService {
 public:
@@ -66,13 +48,15 @@ class x_TraceSurroundings {
 public:
     x_TraceSurroundings();
 
+    // The temporary folder, ending in a backslash as the platform's does.
+    std::string folder() const { return tree.root() + "\\"; }
     // The log folder, ending in a backslash, and the file of an hour.
     std::string log_folder() const;
     std::string hour_file(const std::string& month_day_hour) const;
     // The last line of the hour file, without its line end.
     std::string last_line(const std::string& month_day_hour) const;
 
-    x_TempFolder folder;
+    x_TempTree tree;
     x_FixedProcess process;
 
 private:

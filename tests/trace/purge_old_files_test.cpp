@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "fileops/file_attributes.h"
@@ -10,8 +9,6 @@
 #include "support/trace_surroundings.h"
 #include "util/paths.h"
 
-using testing_support::host_form;
-using testing_support::write_whole_file;
 using testing_support::x_TraceSurroundings;
 
 namespace {
@@ -22,12 +19,10 @@ class PurgeOldFiles : public ::testing::Test {
 protected:
     // Creates the file below the test folder; answers its path.
     std::string make_file(const std::string& relative) {
-        const std::string path = at.folder.path() + relative;
-        std::filesystem::create_directories(std::filesystem::path(host_form(path)).parent_path());
-        write_whole_file(path, "x");
-        return path;
+        create_folders(dir_part(at.folder() + relative));
+        return at.tree.make_file(relative);
     }
-    std::string in_test_folder(const std::string& relative) { return at.folder.path() + relative; }
+    std::string in_test_folder(const std::string& relative) { return at.folder() + relative; }
     void set_clock_after(const std::string& path, std::int64_t seconds) {
         at.process.seconds = x_FileStatus(path).modify_time() + seconds;
     }
@@ -61,4 +56,11 @@ TEST_F(PurgeOldFiles, ExtensionMatchesInAnyCase) {
     const std::string file = make_file("upper\\0101_01.TXT");
     set_clock_after(file, ten_days);
     EXPECT_FALSE(purge_old_files(in_test_folder("upper\\.txt"), 10));
+}
+
+TEST_F(PurgeOldFiles, FileAboutToBeWrittenIsSpared) {
+    const std::string file = make_file("spared\\0131_17.txt");
+    set_clock_after(file, 20 * ten_days);
+    EXPECT_TRUE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_17.TXT"));
+    EXPECT_FALSE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_18.txt"));
 }

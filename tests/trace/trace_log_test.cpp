@@ -12,8 +12,7 @@
 #include "trace/work_folder.h"
 #include "util/paths.h"
 
-using testing_support::read_whole_file;
-using testing_support::write_whole_file;
+using testing_support::x_TempTree;
 using testing_support::x_TraceSurroundings;
 
 namespace {
@@ -53,7 +52,8 @@ std::string counter_up_to(int last) {
 }
 
 bool ends_with(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 }  // namespace
@@ -62,9 +62,9 @@ TEST(TraceLog, FirstEntryOfAFileFollowsTheHeaderAndLaterOnesDoNot) {
     x_TraceSurroundings at;
     EXPECT_TRUE(write_trace("first\r\nsecond"));
     EXPECT_TRUE(write_trace("a\rb\nc"));
-    const std::string header = stamp + "\ttester\t\t" + at.folder.path() +
+    const std::string header = stamp + "\ttester\t\t" + at.folder() +
                                "\t\tC:\\Work\t\tC:\\Tools\\shellbackup.exe\t\t\r\n";
-    EXPECT_EQ(read_whole_file(at.hour_file("0131_17")),
+    EXPECT_EQ(x_TempTree::content(at.hour_file("0131_17")),
               header + stamp + "\tshellbackup.exe\tfirst\t\tsecond\r\n" +
                   stamp + "\tshellbackup.exe\ta\tb\tc\r\n");
 }
@@ -76,20 +76,20 @@ TEST(TraceLog, EachHourHasItsOwnFileAndAnEmptyFileGetsTheHeader) {
     at.process.seconds += 1;
     EXPECT_TRUE(write_trace("next hour"));
     EXPECT_EQ(at.last_line("0131_17"), "2024/01/31 17:59:59\tshellbackup.exe\tlate");
-    const std::string next = read_whole_file(at.hour_file("0131_18"));
+    const std::string next = x_TempTree::content(at.hour_file("0131_18"));
     EXPECT_EQ(next.find("2024/01/31 18:00:00\ttester\t\t"), 0u);
     EXPECT_TRUE(ends_with(next, "\r\n2024/01/31 18:00:00\tshellbackup.exe\tnext hour\r\n"));
 
     // The same hour of an earlier year is appended to; an empty file is new.
-    write_whole_file(at.hour_file("0131_19"), "kept\r\n");
-    write_whole_file(at.hour_file("0131_20"), "");
+    at.tree.make_file("v_Urivu.tmp\\_trace_\\QX\\0131_19.txt", "kept\r\n");
+    at.tree.make_file("v_Urivu.tmp\\_trace_\\QX\\0131_20.txt", "");
     at.process.seconds += 3600;
     EXPECT_TRUE(write_trace("appended"));
     at.process.seconds += 3600;
     EXPECT_TRUE(write_trace("headed"));
-    EXPECT_EQ(read_whole_file(at.hour_file("0131_19")),
+    EXPECT_EQ(x_TempTree::content(at.hour_file("0131_19")),
               "kept\r\n2024/01/31 19:00:00\tshellbackup.exe\tappended\r\n");
-    EXPECT_EQ(read_whole_file(at.hour_file("0131_20")).find("2024/01/31 20:00:00\ttester\t\t"),
+    EXPECT_EQ(x_TempTree::content(at.hour_file("0131_20")).find("2024/01/31 20:00:00\ttester\t\t"),
               0u);
 }
 
@@ -103,8 +103,8 @@ TEST(TraceLog, MissingUserAndFolderLeaveTheirFieldsEmpty) {
     at.process.environment.clear();
     at.process.folder.clear();
     EXPECT_TRUE(write_trace("bare"));
-    EXPECT_EQ(read_whole_file(at.hour_file("0131_17")),
-              stamp + "\t\t\t" + at.folder.path() + "\t\t\t\tC:\\Tools\\shellbackup.exe\t\t\r\n" +
+    EXPECT_EQ(x_TempTree::content(at.hour_file("0131_17")),
+              stamp + "\t\t\t" + at.folder() + "\t\t\t\tC:\\Tools\\shellbackup.exe\t\t\r\n" +
                   stamp + "\tshellbackup.exe\tbare\r\n");
 }
 
@@ -117,7 +117,7 @@ TEST(TraceLog, LineBreaksBecomeTheReplacementPair) {
 TEST(TraceLog, WorkFolderIsCreatedBelowTheScratchFolder) {
     x_TraceSurroundings at;
     const std::string folder = work_folder("cmd_bat");
-    EXPECT_EQ(folder, at.folder.path() + "v_Urivu.tmp\\cmd_bat");
+    EXPECT_EQ(folder, at.folder() + "v_Urivu.tmp\\cmd_bat");
     EXPECT_TRUE(folder_exists(folder));
 }
 
@@ -147,7 +147,7 @@ TEST(TraceLog, FileLockedForTenSecondsLosesOnlyThatEntry) {
     console.errors.clear();
     EXPECT_TRUE(write_trace("kept"));
     EXPECT_TRUE(ends_with(console.errors, counter_up_to(3)));
-    const std::string log = read_whole_file(at.hour_file("0131_17"));
+    const std::string log = x_TempTree::content(at.hour_file("0131_17"));
     EXPECT_EQ(log.find("lost"), std::string::npos);
     EXPECT_TRUE(ends_with(log, "\tshellbackup.exe\tkept\r\n"));
 }
@@ -179,7 +179,7 @@ TEST(TraceLog, OpenWithRetryTriesAtLeastOnce) {
     platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
     EXPECT_EQ(open_with_retry("", "ab", 10), nullptr);
     EXPECT_EQ(at.process.sleeps, 0u);
-    EXPECT_EQ(open_with_retry(at.folder.path() + "missing\\x.txt", "rb", 0), nullptr);
+    EXPECT_EQ(open_with_retry(at.folder() + "missing\\x.txt", "rb", 0), nullptr);
     EXPECT_EQ(at.process.sleeps, 1u);
     EXPECT_EQ(console.errors, "1\r");
 }

@@ -3,21 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "support/child_process.h"
 #include "support/trace_surroundings.h"
+#include "util/time_stamps.h"
 
 using testing_support::host_form;
-using testing_support::read_whole_file;
 using testing_support::run_all_at_once;
 using testing_support::sibling_program;
 using testing_support::x_ScopedEnvironment;
-using testing_support::x_TempFolder;
+using testing_support::x_TempTree;
 
 namespace fs = std::filesystem;
 
@@ -39,14 +39,16 @@ fs::path host(const std::string& path) { return fs::path(host_form(path)); }
 
 void make_file_aged(const std::string& path, int days) {
     fs::create_directories(host(path).parent_path());
-    testing_support::write_whole_file(path, "old\r\n");
-    fs::last_write_time(host(path), fs::file_time_type::clock::now() - std::chrono::hours(24 * days));
+    if (std::FILE* file = std::fopen(host_form(path).c_str(), "wb")) std::fclose(file);
+    const auto age = std::chrono::hours(24 * days);
+    fs::last_write_time(host(path), fs::file_time_type::clock::now() - age);
 }
 
 std::vector<std::string> hour_files(const std::string& log_folder) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(host(log_folder))) {
-        if (entry.path().extension() == ".txt") files.push_back(log_folder + entry.path().filename().string());
+        if (entry.path().extension() != ".txt") continue;
+        files.push_back(log_folder + entry.path().filename().string());
     }
     return files;
 }
@@ -64,10 +66,11 @@ std::vector<std::string> split_at(const std::string& text, const std::string& se
 }
 
 bool is_stamp(const std::string& text) {
-    if (text.size() != 19) return false;
+    const std::string shape = "0000/00/00 00:00:00";  // 0 stands for any digit
+    if (text.size() != shape.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char expected = i == 4 || i == 7 ? '/' : i == 10 ? ' ' : i == 13 || i == 16 ? ':' : '0';
-        if (expected == '0' ? (text[i] < '0' || text[i] > '9') : text[i] != expected) return false;
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == '0' ? !digit : text[i] != shape[i]) return false;
     }
     return true;
 }
@@ -75,13 +78,14 @@ bool is_stamp(const std::string& text) {
 }  // namespace
 
 TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
-    x_TempFolder folder;
-    const std::string trace = folder.path() + "v_Urivu.tmp\\_trace_\\";
+    x_TempTree tree;
+    const std::string folder = tree.root() + "\\";
+    const std::string trace = folder + "v_Urivu.tmp\\_trace_\\";
     const std::string log = trace + "QX\\";
-    for (const char* name : {"0101_01.txt", "OLD.TXT"}) make_file_aged(log + name, 11);
-    make_file_aged(trace + "0101_01.txt", 11);
-    const std::vector<std::string> staying = {log + "notes.log", log + "deeper\\0101_01.txt",
-                                              trace + "other\\0101_01.txt"};
+    for (const char* name : {"0000_00.txt", "OLD.TXT"}) make_file_aged(log + name, 11);
+    make_file_aged(trace + "0000_00.txt", 11);
+    const std::vector<std::string> staying = {log + "notes.log", log + "deeper\\0000_00.txt",
+                                              trace + "other\\0000_00.txt"};
     for (const std::string& path : staying) make_file_aged(path, 11);
     make_file_aged(log + "recent.txt", 9);
     make_file_aged(log + "locked.txt", 11);
@@ -89,13 +93,21 @@ TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
                                                   fs::perms::others_write,
                     fs::perm_options::remove);
 
-    x_ChildTempFolder child_temp(folder.path());
+    // Last year's file of this hour is appended to, not removed.
+    const std::string hour = time_text("%m%d_%H");
+    make_file_aged(log + hour + ".txt", 365);
+
+    x_ChildTempFolder child_temp(folder);
     const std::vector<int> codes = run_all_at_once({{sibling_program("trace_writer"), "one", "1"}});
     ASSERT_EQ(codes, std::vector<int>{0});
+    if (hour == time_text("%m%d_%H")) {
+        const std::string text = x_TempTree::content(log + hour + ".txt");
+        EXPECT_NE(text.find("\tone 0 \r\n"), std::string::npos) << text;
+    }
 
-    EXPECT_FALSE(fs::exists(host(log + "0101_01.txt")));
+    EXPECT_FALSE(fs::exists(host(log + "0000_00.txt")));
     EXPECT_FALSE(fs::exists(host(log + "OLD.TXT")));
-    EXPECT_FALSE(fs::exists(host(trace + "0101_01.txt")));
+    EXPECT_FALSE(fs::exists(host(trace + "0000_00.txt")));
     for (const std::string& path : staying) EXPECT_TRUE(fs::exists(host(path))) << path;
     EXPECT_TRUE(fs::exists(host(log + "recent.txt")));
     EXPECT_TRUE(fs::exists(host(log + "locked.txt")));
@@ -104,24 +116,28 @@ TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
 TEST(TraceProcesses, ConcurrentWritersLoseNoEntryAndTearNoLine) {
     constexpr int writers = 8;
     constexpr int entries = 250;
-    constexpr int width = 300;
-    x_TempFolder folder;
-    x_ChildTempFolder child_temp(folder.path());
+    // Longer than a stream buffer, so that an entry takes more than one
+    // write: without exclusion, writers would cut into each other's lines.
+    constexpr int width = 5000;
+    x_TempTree tree;
+    const std::string folder = tree.root() + "\\";
+    x_ChildTempFolder child_temp(folder);
     std::vector<std::vector<std::string>> commands;
     for (int writer = 0; writer < writers; ++writer) {
-        commands.push_back({sibling_program("trace_writer"), "w" + std::to_string(writer),
-                            std::to_string(entries), std::to_string(width)});
+        const std::string tag = std::string("w").append(std::to_string(writer));
+        commands.push_back({sibling_program("trace_writer"), tag, std::to_string(entries),
+                            std::to_string(width)});
     }
     const std::vector<int> codes = run_all_at_once(commands);
     EXPECT_EQ(codes, std::vector<int>(writers, 0));
 
-    const std::string log = folder.path() + "v_Urivu.tmp\\_trace_\\QX\\";
+    const std::string log = folder + "v_Urivu.tmp\\_trace_\\QX\\";
     const std::vector<std::string> files = hour_files(log);
     ASSERT_FALSE(files.empty());
     std::map<std::string, int> seen;
     int headers = 0;
     for (const std::string& file : files) {
-        const std::string text = read_whole_file(file);
+        const std::string text = x_TempTree::content(file);
         ASSERT_EQ(text.substr(text.size() - 2), "\r\n") << file;
         const auto lines = split_at(text.substr(0, text.size() - 2), "\r\n");
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -134,7 +150,8 @@ TEST(TraceProcesses, ConcurrentWritersLoseNoEntryAndTearNoLine) {
             }
             ASSERT_EQ(fields.size(), 3u) << lines[i];
             ASSERT_EQ(fields[2].size(), static_cast<std::size_t>(width)) << lines[i];
-            ASSERT_EQ(fields[2].find_first_not_of('.', fields[2].rfind(' ') + 1), std::string::npos);
+            const std::size_t padding = fields[2].rfind(' ') + 1;
+            ASSERT_EQ(fields[2].find_first_not_of('.', padding), std::string::npos) << lines[i];
             ++seen[fields[2].substr(0, fields[2].find(' ', fields[2].find(' ') + 1))];
         }
     }
@@ -142,7 +159,8 @@ TEST(TraceProcesses, ConcurrentWritersLoseNoEntryAndTearNoLine) {
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(writers * entries));
     for (int writer = 0; writer < writers; ++writer) {
         for (int entry = 0; entry < entries; ++entry) {
-            const std::string key = "w" + std::to_string(writer) + " " + std::to_string(entry);
+            std::string key = "w";
+            key.append(std::to_string(writer)).append(" ").append(std::to_string(entry));
             EXPECT_EQ(seen[key], 1) << key;
         }
     }

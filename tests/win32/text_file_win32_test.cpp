@@ -4,22 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "support/error_capture.h"
 #include "support/temp_tree.h"
 #include "util/paths.h"
 #include "util/text_file.h"
 
 namespace {
 
+using testing_support::x_ErrorCapture;
 using testing_support::x_TempTree;
-
-class x_RecordingConsole : public platform::x_ConsoleService {
-public:
-    void write_err(std::string_view text) override { err.append(text); }
-    std::string err;
-};
 
 class x_NoWaiting : public platform::x_ProcessService {
 public:
@@ -36,10 +31,9 @@ std::string counts_up_to(int last) {
 // Starts the helper beside this test binary without waiting for it, and
 // returns once it holds the file.
 bool hold_in_other_process(const std::string& path, unsigned milliseconds) {
-    const std::string helper =
-        dir_part(platform::process().module_file_name()) + "\\hold_file.exe";
-    const std::string command = "start \"\" /b \"" + helper + "\" \"" + path + "\" " +
-                                std::to_string(milliseconds);
+    const std::string helper = dir_part(platform::process().module_file_name()) + "\\hold_file.exe";
+    const std::string command =
+        "start \"\" /b \"" + helper + "\" \"" + path + "\" " + std::to_string(milliseconds);
     platform::process().run_command(command);
     for (int poll = 0; poll < 200; ++poll) {
         if (x_TempTree::exists(path + ".held")) return true;
@@ -52,18 +46,17 @@ TEST(TextFileWin32, WriteWaitsForAnotherProgramToLetGo) {
     x_TempTree tree;
     const std::string path = tree.path("held.txt");
     ASSERT_TRUE(hold_in_other_process(path, 800));
-    x_RecordingConsole console;
-    platform::x_Substitute<platform::x_ConsoleService> guard(console);
+    x_ErrorCapture console;
 
     EXPECT_TRUE(write_text_file(path, "written after the wait"));
     EXPECT_EQ(x_TempTree::content(path), "written after the wait");
     // Some tries failed while the other program held the file, each one
     // counted on the same console line.
-    const std::size_t tries = static_cast<std::size_t>(std::count(console.err.begin(),
-                                                                  console.err.end(), '\r'));
+    const std::size_t tries =
+        static_cast<std::size_t>(std::count(console.text().begin(), console.text().end(), '\r'));
     EXPECT_GE(tries, 2u);
     EXPECT_LT(tries, 100u);
-    EXPECT_EQ(console.err, counts_up_to(static_cast<int>(tries)));
+    EXPECT_EQ(console.text(), counts_up_to(static_cast<int>(tries)));
     // Let the helper's last moments pass before the folder goes.
     platform::process().sleep_ms(200);
 }
@@ -75,13 +68,12 @@ TEST(TextFileWin32, HeldFileFailsAfterAHundredTries) {
     {
         // The hundred waits are recorded, not slept, so the other program
         // still holds the file when the last try fails.
-        x_RecordingConsole console;
-        platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
+        x_ErrorCapture console;
         x_NoWaiting waits;
         platform::x_Substitute<platform::x_ProcessService> wait_guard(waits);
         EXPECT_FALSE(write_text_file(path, "new"));
         EXPECT_EQ(waits.sleeps, std::vector<unsigned>(100, 100));
-        EXPECT_EQ(console.err, counts_up_to(100));
+        EXPECT_EQ(console.text(), counts_up_to(100));
         EXPECT_TRUE(read_file_bytes(path).empty());
     }
     // Once the other program lets go, the file is as it was.
