@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/folder_job.h"
 #include "platform/console.h"
 #include "platform/drives.h"
 #include "shell/special_folders.h"
@@ -46,8 +47,11 @@ int find_removable_drive() {
 bool backup_folder(int csidl) {
     // Searched again for every folder: a stick pulled during the run must
     // not receive the remaining folders, another one plugged in may.
-    if (find_removable_drive() < 0) return false;
-    write_line(folder_line(csidl, get_special_folder(csidl)));
+    const int drive = find_removable_drive();
+    if (drive < 0) return false;
+    const std::string folder = get_special_folder(csidl);
+    write_line(folder_line(csidl, folder));
+    run_folder_job(std::string(1, static_cast<char>('A' + drive)) + ":", folder);
     return true;
 }
 

@@ -19,7 +19,8 @@ public:
         path_ = platform::process().temp_path() + "sbbench_listing_" + std::to_string(files);
         platform::files().make_folder(path_);
         for (int i = 0; i < files; ++i) {
-            const std::string name = path_ + "\\entry" + std::to_string(i) + (i % 10 ? ".dat" : ".log");
+            const std::string name =
+                path_ + "\\entry" + std::to_string(i) + (i % 10 ? ".dat" : ".log");
             if (std::FILE* file = platform::files().open_file(name, "wb")) {
                 platform::files().close_file(file);
             }
@@ -29,7 +30,8 @@ public:
         std::vector<platform::x_FindEntry> entries;
         platform::files().find_entries(path_ + "\\*.*", entries);
         for (const platform::x_FindEntry& entry : entries) {
-            if (entry.name != "." && entry.name != "..") platform::files().remove_file(path_ + "\\" + entry.name);
+            if (entry.name != "." && entry.name != "..")
+                platform::files().remove_file(path_ + "\\" + entry.name);
         }
         platform::files().remove_folder(path_);
     }

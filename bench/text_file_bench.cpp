@@ -35,8 +35,8 @@ void run_decode(benchmark::State& state, const x_ByteList& bytes) {
 }
 
 void BM_DecodeAscii(benchmark::State& state) {
-    static const x_ByteList bytes =
-        to_bytes(repeated("xcopy \"C:\\Users\\Public\\Documents\" \"E:\\_Backup_\" /s /d /i /y\r\n"));
+    static const x_ByteList bytes = to_bytes(
+        repeated("xcopy \"C:\\Users\\Public\\Documents\" \"E:\\_Backup_\" /s /d /i /y\r\n"));
     run_decode(state, bytes);
 }
 
@@ -58,24 +58,14 @@ void BM_DecodeUtf16le(benchmark::State& state) {
     run_decode(state, bytes);
 }
 
-const char* comparison_file(benchmark::State& state) {
-    const char* path = std::getenv("SHELLBACKUP_BENCH_UTF8_FILE");
-    if (path == nullptr) state.SkipWithError("SHELLBACKUP_BENCH_UTF8_FILE is not set");
-    return path;
-}
-
 // The file's bytes already in memory: the conversion alone.
-void BM_DecodeUtf8File(benchmark::State& state) {
-    const char* path = comparison_file(state);
-    if (path == nullptr) return;
+void BM_DecodeUtf8File(benchmark::State& state, const std::string& path) {
     const x_ByteList bytes = read_file_bytes(path);
     run_decode(state, bytes);
 }
 
 // Reading the file and converting it, as callers do.
-void BM_ReadUtf8File(benchmark::State& state) {
-    const char* path = comparison_file(state);
-    if (path == nullptr) return;
+void BM_ReadUtf8File(benchmark::State& state, const std::string& path) {
     const std::size_t size = read_file_bytes(path).size();
     for (auto _ : state) {
         std::string text = read_text_file(path);
@@ -90,7 +80,16 @@ void BM_ReadUtf8File(benchmark::State& state) {
 BENCHMARK(BM_DecodeAscii)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeUtf8Japanese)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeUtf16le)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodeUtf8File)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadUtf8File)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (const char* path = std::getenv("SHELLBACKUP_BENCH_UTF8_FILE")) {
+        benchmark::RegisterBenchmark("BM_DecodeUtf8File", BM_DecodeUtf8File, std::string(path))
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_ReadUtf8File", BM_ReadUtf8File, std::string(path))
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

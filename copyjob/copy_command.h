@@ -73,7 +73,9 @@ public:
     virtual std::string get_tool();
     virtual bool is_xcopy();
     virtual bool is_robocopy();
-    // slot: execute (writing and running the script)
+    // Writes the script into the scratch folder and runs it: through the
+    // command interpreter, waiting for it, or through the shell, not waiting.
+    virtual bool execute(std::int32_t show_command, bool use_interpreter);
 
     std::string script_text;
     std::string command_line;

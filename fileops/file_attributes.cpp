@@ -5,9 +5,8 @@
 
 namespace {
 
-constexpr std::uint32_t read_only_hidden_system = platform::attribute_read_only |
-                                                  platform::attribute_hidden |
-                                                  platform::attribute_system;
+constexpr std::uint32_t read_only_hidden_system =
+    platform::attribute_read_only | platform::attribute_hidden | platform::attribute_system;
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/codepage.h"
+
 namespace platform::posix {
 
 std::string env_or_empty(const char* name) {
@@ -22,8 +24,14 @@ std::string host_path(const std::string& windows_path) {
             path = root + (rest.empty() || rest[0] == '\\' || rest[0] == '/' ? "" : "/") + rest;
         }
     }
-    for (char& c : path) {
-        if (c == '\\') c = '/';
+    // The second byte of a double-byte character may be 0x5C and is no
+    // separator.
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (code_page().is_lead_byte(static_cast<unsigned char>(path[i]))) {
+            ++i;
+        } else if (path[i] == '\\') {
+            path[i] = '/';
+        }
     }
     return path;
 }

@@ -297,7 +297,8 @@ x_ShiftJisVerdict scan_runs(const unsigned char* bytes, std::size_t size, x_Utf8
         const std::size_t end = utf8_tally.walk_run(bytes, size, start);
         if (start + 1 >= size) break;
         high_seen = true;
-        if (is_shift_jis_pair(bytes[start], bytes[start + 1])) return x_ShiftJisVerdict::double_byte;
+        if (is_shift_jis_pair(bytes[start], bytes[start + 1]))
+            return x_ShiftJisVerdict::double_byte;
         from = end == start + 1 ? start + 2 : end + 1;
     }
     return high_seen ? x_ShiftJisVerdict::other : x_ShiftJisVerdict::plain_ascii;
@@ -316,9 +317,12 @@ x_TextEncoding detect_encoding(const x_ByteList& bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     x_Utf8Tally utf8_tally;
     switch (scan_runs(data, bytes.size(), utf8_tally)) {
-        case x_ShiftJisVerdict::plain_ascii: return ascii;
-        case x_ShiftJisVerdict::double_byte: return shift_jis;
-        case x_ShiftJisVerdict::other: break;
+        case x_ShiftJisVerdict::plain_ascii:
+            return ascii;
+        case x_ShiftJisVerdict::double_byte:
+            return shift_jis;
+        case x_ShiftJisVerdict::other:
+            break;
     }
     return utf8_tally.found() ? utf8 : undetected;
 }

@@ -12,10 +12,10 @@
 
 namespace {
 
-constexpr int open_attempts = 100;
+constexpr unsigned open_attempts = 100;
 constexpr unsigned open_wait_ms = 100;
-// A write whose file still reads as empty is repeated: network drives and
-// virus scanners have been seen to report the size late.
+// The size check catches a write that never reached the file; a share that
+// reports the new size only after a moment gets a few more passes.
 constexpr int last_write_pass = 11;
 constexpr unsigned write_pass_wait_ms = 10;
 

@@ -7,6 +7,7 @@
 #include "app/arguments.h"
 #include "app/entry.h"
 #include "app/fake_services.h"
+#include "support/job_surroundings.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ using testing_app::x_QuietProcess;
 
 class BackupRun : public ::testing::Test {
 protected:
-    BackupRun() : console_guard_(console_), drive_guard_(drives_), shell_guard_(shell_) {
-        shell_.paths = {
+    BackupRun() : console_guard_(console_), drive_guard_(drives_) {
+        job_.shell.paths = {
             {0, "C:\\Users\\ann\\Desktop"},    {5, "C:\\Users\\ann\\Documents"},
             {13, "C:\\Users\\ann\\Music"},     {14, "C:\\Users\\ann\\Videos"},
             {16, "C:\\Users\\ann\\Desktop"},   {25, "C:\\Users\\Public\\Desktop"},
@@ -30,12 +31,13 @@ protected:
 
     x_CapturedConsole console_;
     x_FakeDrives drives_;
-    x_FakeShell shell_;
+    testing_support::x_JobSurroundings job_{"5.1.2600.0"};
+    x_FakeShell& shell_ = job_.shell;
+    x_QuietProcess& process_ = job_.process;
 
 private:
     platform::x_Substitute<platform::x_ConsoleService> console_guard_;
     platform::x_Substitute<platform::x_DriveService> drive_guard_;
-    platform::x_Substitute<platform::x_ShellService> shell_guard_;
 };
 
 const std::string all_folder_lines =
@@ -78,6 +80,9 @@ TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
     EXPECT_EQ(console_.out_flushes, 12);
     EXPECT_EQ(shell_.id_list_calls.size(), 0u);
     for (const auto& call : shell_.function_calls) EXPECT_FALSE(call.create);
+    // One job per folder, run one after the other; Desktop twice.
+    ASSERT_EQ(process_.commands.size(), 11u);
+    EXPECT_EQ(process_.commands[4], process_.commands.back());
 }
 
 TEST_F(BackupRun, WithoutRemovableDriveOnlyTheHeadingIsWritten) {
@@ -100,9 +105,7 @@ TEST_F(BackupRun, UnknownFolderStillGetsItsLineWithAnEmptyPath) {
 
 class ProgramEntry : public BackupRun {
 protected:
-    ProgramEntry() : process_guard_(process_) {
-        drives_.types = {{'E', platform::drive_removable}};
-    }
+    ProgramEntry() { drives_.types = {{'E', platform::drive_removable}}; }
     ~ProgramEntry() override { set_arguments(0, nullptr); }
 
     int run(std::vector<std::string> arguments) {
@@ -111,11 +114,6 @@ protected:
         argv.push_back(nullptr);
         return app::run_main(static_cast<int>(arguments.size()), argv.data());
     }
-
-    x_QuietProcess process_;
-
-private:
-    platform::x_Substitute<platform::x_ProcessService> process_guard_;
 };
 
 TEST_F(ProgramEntry, RunsTheBackupThenWaitsForOneLine) {
@@ -136,6 +134,19 @@ TEST_F(ProgramEntry, EndOfInputOrOverlongLineEndsWithZeroAsWell) {
     console_.input = {std::string(5000, 'x')};
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
     EXPECT_TRUE(console_.input.empty());
+}
+
+TEST_F(ProgramEntry, DrivePulledDuringTheRunEndsTheCopiesButNotTheProgram) {
+    process_.after_command = [this] {
+        if (process_.commands.size() == 3) drives_.types.clear();
+    };
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(console_.out, "test x_CopyCommand\n"
+                            "00000005\tC:\\Users\\ann\\Documents\n"
+                            "00000027\tC:\\Users\\ann\\Pictures\n"
+                            "0000000d\tC:\\Users\\ann\\Music\n");
+    EXPECT_EQ(process_.commands.size(), 3u);
+    EXPECT_EQ(console_.err, "wait...");
 }
 
 TEST_F(ProgramEntry, NoRemovableDriveStillPromptsAndSucceeds) {

@@ -1,7 +1,9 @@
 #pragma once
 // Stand-ins for the console, the drives and the shell, so that a whole
 // backup run can be watched without a removable drive or a real desktop.
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -63,7 +65,18 @@ public:
         int csidl;
         bool create;
     };
+    struct x_Launch {
+        std::string file;
+        int show_command;
+    };
+    std::intptr_t execute(const char*, const char* file, const char*, const char*,
+                          int show_command) override {
+        launches.push_back({file == nullptr ? "" : file, show_command});
+        return 42;
+    }
+
     bool function_available = true;
+    std::vector<x_Launch> launches;
     std::map<int, std::string> paths;
     std::vector<x_Call> function_calls;
     std::vector<int> id_list_calls;
@@ -75,14 +88,28 @@ private:
     }
 };
 
-// Keeps the test process in its own locale; answers a fixed runtime vector.
+// Keeps the test process in its own locale; answers a fixed runtime vector;
+// records the commands given to the interpreter instead of running them,
+// calling after_command after each. A temp path that is set is answered in
+// place of the system's.
 class x_QuietProcess : public platform::x_ProcessService {
 public:
     void use_user_locale() override { ++locale_calls; }
     std::vector<std::string> runtime_arguments() override { return runtime; }
+    std::string temp_path() override {
+        return temp.empty() ? platform::x_ProcessService::temp_path() : temp;
+    }
+    int run_command(const std::string& command) override {
+        commands.push_back(command);
+        if (after_command) after_command();
+        return 0;
+    }
 
     int locale_calls = 0;
     std::vector<std::string> runtime;
+    std::string temp;
+    std::vector<std::string> commands;
+    std::function<void()> after_command;
 };
 
 }  // namespace testing_app

@@ -56,7 +56,8 @@ TEST_F(Listing, MatchingNeverReturnsFolders) {
     const x_StringList files = {at("B.TXT"), at("a.txt"), at("atxt"), at("notes")};
     EXPECT_EQ(sorted(list_matching(tree.root(), "*")), files);
     EXPECT_EQ(sorted(list_matching(tree.root(), "")), files);
-    EXPECT_EQ(sorted(list_matching(tree.root(), "*.txt")), (x_StringList{at("B.TXT"), at("a.txt")}));
+    EXPECT_EQ(sorted(list_matching(tree.root(), "*.txt")),
+              (x_StringList{at("B.TXT"), at("a.txt")}));
     EXPECT_EQ(sorted(list_matching(tree.root(), "*.*")), (x_StringList{at("B.TXT"), at("a.txt")}));
 }
 
@@ -71,7 +72,8 @@ x_StringList names_matching(const x_StringList& names, const std::string& patter
 }
 
 TEST(FilterByPattern, StarDotExtensionIgnoresCaseAndNeedsTheDot) {
-    const x_StringList names = {"a.log", "B.LOG", "c.Log", "dlog", "e.log.bak", "f.logx", "folder.log\\"};
+    const x_StringList names = {"a.log",     "B.LOG",  "c.Log",       "dlog",
+                                "e.log.bak", "f.logx", "folder.log\\"};
     EXPECT_EQ(names_matching(names, "*.log"), (x_StringList{"a.log", "B.LOG", "c.Log"}));
     EXPECT_EQ(names_matching(names, "*.LOG"), (x_StringList{"a.log", "B.LOG", "c.Log"}));
     EXPECT_EQ(names_matching(names, "*.*"),

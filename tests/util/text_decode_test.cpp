@@ -51,9 +51,11 @@ const std::string mark_utf32be("\x00\x00\xFE\xFF", 4);
 const std::string mark_utf8("\xEF\xBB\xBF", 3);
 
 TEST(DecodeText, EveryByteOrderMarkGivesTheSameJapaneseText) {
-    EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(japanese_chars, 16, false))), japanese_932);
+    EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(japanese_chars, 16, false))),
+              japanese_932);
     EXPECT_EQ(decode_text(with_mark(mark_utf16be, encode(japanese_chars, 16, true))), japanese_932);
-    EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(japanese_chars, 32, false))), japanese_932);
+    EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(japanese_chars, 32, false))),
+              japanese_932);
     EXPECT_EQ(decode_text(with_mark(mark_utf32be, encode(japanese_chars, 32, true))), japanese_932);
     EXPECT_EQ(decode_text(with_mark(mark_utf8, bytes_of(japanese_utf8))), japanese_932);
     // Without a mark: UTF-8 is recognised and converted, code page 932 and
@@ -97,8 +99,7 @@ TEST(DecodeText, Utf32IsNarrowedToUtf16) {
               "AB");
     // A character beyond U+FFFF arrives as the default character of each
     // of its two UTF-16 halves, never as stray control bytes.
-    EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(U"A\U0001F600B", 32, false))),
-              "A____B");
+    EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(U"A\U0001F600B", 32, false))), "A____B");
     EXPECT_EQ(decode_text(with_mark(mark_utf32be, encode(U"\U00010000", 32, true))), "____");
     EXPECT_EQ(decode_text(with_mark(mark_utf32le, encode(U"\U00020000x", 32, false))), "____x");
     // Beyond U+10FFFF there is no character at all.
@@ -110,8 +111,7 @@ TEST(DecodeText, Utf32IsNarrowedToUtf16) {
 TEST(DecodeText, UnrepresentableCharactersBecomeTwoUnderscores) {
     // U+AC00, a Hangul syllable, exists in no Japanese code page.
     EXPECT_EQ(decode_text(bytes_of("a\xEA\xB0\x80z")), "a__z");
-    EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(U"a\uAC00\uAC00z", 16, false))),
-              "a____z");
+    EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(U"a\uAC00\uAC00z", 16, false))), "a____z");
     EXPECT_EQ(decode_text(with_mark(mark_utf16le, encode(U"\U0001F600", 16, false))), "____");
 }
 

@@ -168,8 +168,9 @@ TEST_F(TextFile, ReadsRealFilesInTheirEncodings) {
     const std::string japanese_932 = "\x93\xFA\x96\x7B\x8C\xEA\x82\xCC\x83\x65\x83\x4C";
     const std::string sjis = tree.make_file("sjis.txt", "rem " + japanese_932 + "\r\n");
     EXPECT_EQ(read_text_file(sjis), "rem " + japanese_932 + "\r\n");
-    const std::string utf8_text = "rem \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE"
-                                  "\xE3\x83\x86\xE3\x82\xAD\r\n";
+    const std::string utf8_text =
+        "rem \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE"
+        "\xE3\x83\x86\xE3\x82\xAD\r\n";
     const std::string utf8 = tree.make_file("utf8.txt", utf8_text);
     EXPECT_EQ(read_text_file(utf8), "rem " + japanese_932 + "\r\n");
     const std::string with_mark = tree.make_file("utf8bom.txt", "\xEF\xBB\xBF" + utf8_text);

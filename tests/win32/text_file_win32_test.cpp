@@ -31,10 +31,9 @@ std::string counts_up_to(int last) {
 // Starts the helper beside this test binary without waiting for it, and
 // returns once it holds the file.
 bool hold_in_other_process(const std::string& path, unsigned milliseconds) {
-    const std::string helper =
-        dir_part(platform::process().module_file_name()) + "\\hold_file.exe";
-    const std::string command = "start \"\" /b \"" + helper + "\" \"" + path + "\" " +
-                                std::to_string(milliseconds);
+    const std::string helper = dir_part(platform::process().module_file_name()) + "\\hold_file.exe";
+    const std::string command =
+        "start \"\" /b \"" + helper + "\" \"" + path + "\" " + std::to_string(milliseconds);
     platform::process().run_command(command);
     for (int poll = 0; poll < 200; ++poll) {
         if (x_TempTree::exists(path + ".held")) return true;
@@ -53,8 +52,8 @@ TEST(TextFileWin32, WriteWaitsForAnotherProgramToLetGo) {
     EXPECT_EQ(x_TempTree::content(path), "written after the wait");
     // Some tries failed while the other program held the file, each one
     // counted on the same console line.
-    const std::size_t tries = static_cast<std::size_t>(std::count(console.text().begin(),
-                                                                  console.text().end(), '\r'));
+    const std::size_t tries =
+        static_cast<std::size_t>(std::count(console.text().begin(), console.text().end(), '\r'));
     EXPECT_GE(tries, 2u);
     EXPECT_LT(tries, 100u);
     EXPECT_EQ(console.text(), counts_up_to(static_cast<int>(tries)));
