@@ -5,6 +5,7 @@
 
 #include "copyjob/copy_command.h"
 #include "support/fake_windows_version.h"
+#include "support/job_surroundings.h"
 #include "support/temp_tree.h"
 #include "util/text_helpers.h"
 
@@ -140,16 +141,18 @@ TEST_F(ReadScript, NoCopyLineChangesOnlyTheScriptText) {
     EXPECT_EQ(job.tool, "");
 }
 
-// A job read back carries the script's text, byte for byte, into copies,
-// which is what it runs instead of composing anew.
-TEST_F(ReadScript, ScriptTextSurvivesCopying) {
+// A job read back runs the script as it was read, composing nothing.
+TEST(ReadScriptAndExecute, ReadTextIsWrittenAndRunUnchanged) {
+    testing_support::x_JobSurroundings surroundings("6.1.7601.17567");
     const std::string text =
         "rem\txcopy\tC:\\Data\r\ncd /d %Temp%\r\nxcopy   \"C:\\Data\" \"E:\\x\"\r\n";
+    const std::string path = surroundings.temp.make_file("old.bat", text);
     x_CopyCommand job;
-    ASSERT_TRUE(job.read_script(file("copied.bat", text)));
-    const x_CopyCommand copy(job);
-    EXPECT_EQ(copy.script_text, text);
-    EXPECT_EQ(copy.tool, "xcopy");
+    ASSERT_TRUE(job.read_script(path));
+    job.execute(0, true);
+    const std::string script = surroundings.script_path(job.script_file_name());
+    EXPECT_EQ(testing_support::x_TempTree::content(script), text);
+    EXPECT_EQ(surroundings.process.commands, std::vector<std::string>{script});
 }
 
 }  // namespace
