@@ -128,17 +128,6 @@ TEST_F(LocateCommand, BlankNamesAndExistingPathsStartNothing) {
     EXPECT_EQ(where.asked, std::vector<std::string>{"gone.exe"});
 }
 
-// A user name with a blank, an ampersand or a percent sign in the temporary
-// folder must not break the redirections of the script line.
-TEST_F(LocateCommand, ScratchFolderWithCharactersTheInterpreterReads) {
-    const std::string temp = surroundings.tree.make_folder("A&B 100%") + "\\";
-    surroundings.process.temp = temp;
-    where.answers["explorer"] = "C:\\Windows\\explorer.exe\r\n";
-    EXPECT_EQ(locate_command("explorer"), "C:\\Windows\\explorer.exe");
-    EXPECT_NE(testing_support::x_TempTree::content(where.scripts[0]).find("\\A&B 100%%\\"),
-              std::string::npos);
-}
-
 // Output of an earlier call for the same name must not answer for this one.
 TEST_F(LocateCommand, EarlierOutputOfTheSameNameIsNotReused) {
     where.answers["tool"] = "C:\\Old\\tool.exe\r\n";
