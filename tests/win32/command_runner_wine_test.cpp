@@ -77,9 +77,10 @@ TEST_F(WineCommandRunner, BlankNamesAndExistingPathsStartNothing) {
 }
 
 // A temporary folder whose name the interpreter would split at the blank,
-// cut at the ampersand, lose the caret of, or shorten at the percent sign.
+// cut at the ampersand, lose the caret of, shorten at the percent sign, or
+// read in another code page (u with diaeresis).
 TEST_F(WineCommandRunner, TemporaryFolderNamesTheInterpreterWouldChange) {
-    for (const char* name : {"A B", "A&B^100%"}) {
+    for (const char* name : {"A B", "A&B^100%", "M\xFCller"}) {
         const std::string temp = tree.make_folder(name);
         x_ScopedEnvironment tmp("TMP", temp);
         EXPECT_EQ(runner_folder().rfind(temp + "\\", 0), 0u) << runner_folder();
