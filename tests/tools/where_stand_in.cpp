@@ -1,5 +1,5 @@
 // Stands in for the system's "where", which under Wine prints nothing.
-// Built as where.exe in a folder of its own, which tests put first on PATH.
+// Built as where.exe into the stand-in folder, which tests put first on PATH.
 //
 //   where NAME...
 //

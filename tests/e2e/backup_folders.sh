@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The whole program under Wine backs up the eleven shell folders, the
+# user's and the all-users ones, below E:\_Backup_ under their whole paths,
+# content for content; a second run copies only what changed since.
+#
+#   backup_folders.sh SHELLBACKUP_EXE BUILD_DIR
+set -euo pipefail
+
+exe=$1
+build=$2
+export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-backup_folders}
+# shellcheck source=support/whole_program.bash
+source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
+
+public=C:\\users\\Public
+folders=(
+    "00000005	$user_folder\\Documents"
+    "00000027	$user_folder\\Pictures"
+    "0000000d	$user_folder\\Music"
+    "0000000e	$user_folder\\Videos"
+    "00000010	$user_folder\\Desktop"
+    "0000002e	$public\\Documents"
+    "00000036	$public\\Pictures"
+    "00000035	$public\\Music"
+    "00000037	$public\\Videos"
+    "00000019	$public\\Desktop"
+    "00000000	$user_folder\\Desktop"
+)
+printf '%s\n' "${folders[@]}" >"$work/expected_lines"
+
+empty_seeded_folders() {
+    local line
+    for line in "${folders[@]}"; do
+        find "$(wpath_to_unix "${line#*	}")" -mindepth 1 -delete 2>/dev/null || true
+    done
+}
+cleanup_hooks+=(empty_seeded_folders)
+
+"$sandbox" prepare
+"$sandbox" drive e floppy
+find "$drive_e" -mindepth 1 -delete
+empty_seeded_folders
+for line in "${folders[@]}"; do seed_folder "$(wpath_to_unix "${line#*	}")" "${line%%	*}"; done
+
+run_program
+expect_success "first run"
+expect_folder_lines "first run"
+for line in "${folders[@]}"; do expect_copied "first run" "${line#*	}"; done
+
+# One file changed, one added; everything else must stay as it was copied.
+stamp_drive "$work/before"
+sleep 1
+documents=$(wpath_to_unix "$user_folder\\Documents")
+printf 'changed\r\n' >"$documents/notes.txt"
+printf 'new\r\n' >"$(wpath_to_unix "$public\\Music")/added.txt"
+run_program
+expect_success "second run"
+for line in "${folders[@]}"; do expect_copied "second run" "${line#*	}"; done
+stamp_drive "$work/after"
+{ diff "$work/before" "$work/after" || true; } | sed -n 's/^> [^ ]* //p' | sort >"$work/rewritten"
+printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" \
+    "./_Backup_/C/users/Public/Music/added.txt" | sort >"$work/expected_rewritten"
+diff -u "$work/expected_rewritten" "$work/rewritten" >&2 || fail "second run: other files than the changed ones were copied"
+
+finish "backup folders"

@@ -1,0 +1,141 @@
+# Shared by the whole-program checks that back up real folders under Wine.
+# Source it after setting exe and build (the script's two arguments); it
+# sets up the sandbox helpers, a work folder and the clean-up on exit.
+#
+# Windows paths are written with backslashes; wpath_to_unix maps a C: or E:
+# path of the sandbox onto the host.
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+sandbox=$repo/scripts/sandbox
+: "${SHELLBACKUP_SANDBOX:?SHELLBACKUP_SANDBOX names the sandbox of this check}"
+mkdir -p "$SHELLBACKUP_SANDBOX"
+SHELLBACKUP_SANDBOX=$(cd "$SHELLBACKUP_SANDBOX" && pwd -P)
+export SHELLBACKUP_SANDBOX
+prefix=$SHELLBACKUP_SANDBOX/prefix
+drive_e=$SHELLBACKUP_SANDBOX/drive-e
+user=$(id -un)
+user_folder="C:\\users\\$user"
+work=$(mktemp -d)
+failures=0
+
+# Everything a check seeded is removed with the work folder; the prefix
+# stays for the next run, its server stopped.
+empty_drive_e() {
+    [ ! -d "$drive_e" ] || find "$drive_e" -mindepth 1 -delete
+}
+cleanup_hooks=(empty_drive_e)
+run_cleanup() {
+    local hook
+    for hook in "${cleanup_hooks[@]}"; do "$hook" || true; done
+    rm -rf "$work"
+    "$sandbox" stop
+}
+trap run_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+finish() {
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures check(s) failed" >&2
+        exit 1
+    fi
+    echo "$1: all checks passed"
+}
+
+wpath_to_unix() {
+    local path=${1//\\//}
+    case "$path" in
+        [Cc]:*) echo "$prefix/drive_c${path:2}" ;;
+        [Ee]:*) echo "$drive_e${path:2}" ;;
+        *) echo "wpath_to_unix: no mapping for $1" >&2; return 1 ;;
+    esac
+}
+
+# The folder below E:\_Backup_ that receives a source: the drive colon and
+# every percent sign become separators, runs of separators collapse.
+backup_of() {
+    local relative=${1/:/\\}
+    relative=${relative//%/\\}
+    while [[ "$relative" == *'\\'* ]]; do relative=${relative//\\\\/\\}; done
+    echo "E:\\_Backup_\\$relative"
+}
+
+in_wine() {
+    "$sandbox" run "$@"
+}
+
+reg_set() {
+    in_wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null
+}
+
+# Points TEMP and TMP of the sandbox's user at the folder, creating it.
+use_temp_folder() {
+    mkdir -p "$(wpath_to_unix "$1")"
+    reg_set 'HKCU\Environment' TEMP "$1"
+    reg_set 'HKCU\Environment' TMP "$1"
+}
+
+# Moves a shell folder of the user (registry value name: Personal,
+# My Pictures, My Music, My Videos, Desktop) to a Windows path.
+move_shell_folder() {
+    in_wine "$build/tests/move_shell_folder.exe" "$1" "$2" || fail "could not move $1 to $2"
+}
+
+# Files of several kinds: nested folders, blanks, an ampersand, a percent
+# sign, a name outside ASCII, an empty file, random content. Dated in the
+# past, so that a later change is newer.
+seed_folder() {
+    local folder=$1 tag=$2
+    mkdir -p "$folder/Sub Dir/deeper"
+    printf 'text of %s\r\n' "$tag" >"$folder/notes.txt"
+    head -c 3000 /dev/urandom >"$folder/Sub Dir/data (1).bin"
+    head -c 200 /dev/urandom >"$folder/Sub Dir/deeper/R&D 100% résumé.dat"
+    : >"$folder/empty.txt"
+    find "$folder" -exec touch -d '2020-01-02 03:04:05' {} +
+}
+
+# Standard input, standard output and error go to $work/in, out, err; the
+# output without carriage returns, in bytes as the program wrote them.
+run_program() {
+    rc=0
+    printf '\n' | in_wine "$exe" >"$work/out.raw" 2>"$work/err" || rc=$?
+    tr -d '\r' <"$work/out.raw" >"$work/out"
+}
+
+expect_success() {
+    local what=$1
+    [ "$rc" -eq 0 ] || fail "$what: exit code $rc"
+    [ "$(tail -c 7 "$work/err")" = "wait..." ] || fail "$what: standard error ends in '$(tail -c 60 "$work/err")'"
+    [ "$(head -n 1 "$work/out")" = "test x_CopyCommand" ] || fail "$what: no heading"
+}
+
+# The folder lines in the ANSI code page given (default CP1252), compared
+# with $work/expected_lines (UTF-8, one "identifier<TAB>path" a line).
+expect_folder_lines() {
+    local what=$1 code_page=${2:-CP1252}
+    iconv -f UTF-8 -t "$code_page" "$work/expected_lines" >"$work/expected_ansi"
+    grep -aP '^[0-9a-f]{8}\t' "$work/out" >"$work/folders" || true
+    cmp -s "$work/expected_ansi" "$work/folders" || {
+        diff -a -u "$work/expected_ansi" "$work/folders" >&2 || true
+        fail "$what: folder lines differ"
+    }
+}
+
+# Source folder (Windows path) against its copy below E:\_Backup_.
+expect_copied() {
+    local what=$1 source=$2 copy
+    copy=$(wpath_to_unix "$(backup_of "$source")")
+    if [ ! -d "$copy" ]; then
+        fail "$what: no copy of $source at $copy"
+    elif ! diff -r "$(wpath_to_unix "$source")" "$copy" >&2; then
+        fail "$what: the copy of $source differs"
+    fi
+}
+
+# Every file below E: with its change time, to tell rewritten files.
+stamp_drive() {
+    (cd "$drive_e" && find . -type f -printf '%C@ %p\n' | sort -k2) >"$1"
+}
