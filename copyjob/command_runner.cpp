@@ -42,10 +42,16 @@ void wait_for_output(const std::string& out_file, const std::string& err_file) {
 }
 
 // Output left by an earlier call for the same name would end the poll at
-// once, and could be read while the new command truncates it.
-void remove_earlier_output(const std::string& out_file, const std::string& err_file) {
-    platform::files().remove_file(out_file);
-    platform::files().remove_file(err_file);
+// once with an old answer. The files are emptied rather than removed: the
+// interpreter of that call may still hold them open, and a name whose
+// removal waits for that cannot be opened by the next command at all.
+void empty_earlier_output(const std::string& out_file, const std::string& err_file) {
+    for (const std::string* path : {&out_file, &err_file}) {
+        if (!path_exists(*path)) continue;
+        if (std::FILE* file = platform::files().open_file(*path, "wb")) {
+            platform::files().close_file(file);
+        }
+    }
 }
 
 // A path as a redirection target of a script line: quoted when it needs it,
@@ -66,7 +72,7 @@ std::string locate_command(const std::string& name) {
     const std::string folder = runner_folder();
     const std::string out_file = folder + bare + ".chk";
     const std::string err_file = folder + bare + ".err";
-    remove_earlier_output(out_file, err_file);
+    empty_earlier_output(out_file, err_file);
     run_hidden_command("where " + bare + " > " + redirection_target(out_file) + " 2> " +
                        redirection_target(err_file));
 
