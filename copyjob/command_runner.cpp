@@ -64,7 +64,7 @@ std::string redirection_target(const std::string& path) {
 }  // namespace
 
 std::string locate_command(const std::string& name) {
-    const std::string trimmed = trim(name);
+    std::string trimmed = trim(name);
     if (trimmed.empty()) return trimmed;
     const std::string bare = file_name(trimmed);
     if (bare != trimmed && path_exists(trimmed)) return trimmed;

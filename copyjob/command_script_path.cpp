@@ -24,7 +24,7 @@ std::size_t next_occurrence(const std::string& text, const std::string& pattern,
 }  // namespace
 
 std::string dated_work_folder(const std::string& name) {
-    const std::string folder = add_trailing_separator(work_folder(name)) + time_text("%Y%m%d");
+    std::string folder = add_trailing_separator(work_folder(name)) + time_text("%Y%m%d");
     create_folders(folder);
     return folder;
 }

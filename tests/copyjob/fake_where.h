@@ -21,7 +21,7 @@ class x_FakeWhere : public platform::x_ShellService {
 public:
     std::intptr_t execute(const char*, const char* file, const char*, const char*,
                           int show_command) override {
-        scripts.push_back(file != nullptr ? file : "");
+        scripts.emplace_back(file != nullptr ? file : "");
         shows.push_back(show_command);
         if (runs) run(testing_support::x_TempTree::content(scripts.back()));
         return 33;
