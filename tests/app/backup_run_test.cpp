@@ -141,10 +141,11 @@ TEST_F(ProgramEntry, DrivePulledDuringTheRunEndsTheCopiesButNotTheProgram) {
         if (process_.commands.size() == 3) drives_.types.clear();
     };
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
-    EXPECT_EQ(console_.out, "test x_CopyCommand\n"
-                            "00000005\tC:\\Users\\ann\\Documents\n"
-                            "00000027\tC:\\Users\\ann\\Pictures\n"
-                            "0000000d\tC:\\Users\\ann\\Music\n");
+    EXPECT_EQ(console_.out,
+              "test x_CopyCommand\n"
+              "00000005\tC:\\Users\\ann\\Documents\n"
+              "00000027\tC:\\Users\\ann\\Pictures\n"
+              "0000000d\tC:\\Users\\ann\\Music\n");
     EXPECT_EQ(process_.commands.size(), 3u);
     EXPECT_EQ(console_.err, "wait...");
 }
