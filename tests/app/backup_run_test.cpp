@@ -110,6 +110,7 @@ protected:
 
     int run(std::vector<std::string> arguments) {
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (auto& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         return app::run_main(static_cast<int>(arguments.size()), argv.data());
