@@ -101,7 +101,10 @@ run_batch() { "$sandbox" run cmd /c 'C:\bench\eleven.bat'; }
 
 copied_megabytes() { du -sm "$drive_e/_Backup_" | cut -f1; }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() {
+    sort -n | awk '{ v[NR] = $1 }
+        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 
 "$sandbox" prepare
 "$sandbox" drive e floppy
@@ -121,7 +124,8 @@ fresh_drive
 run_batch >/dev/null 2>&1 || true
 batch_megabytes=$(copied_megabytes)
 if [ "$program_megabytes" != "$batch_megabytes" ]; then
-    echo "whole_program: the program copied $program_megabytes MB, the batch $batch_megabytes MB" >&2
+    echo "whole_program: the program copied $program_megabytes MB," \
+        "the batch $batch_megabytes MB" >&2
     exit 1
 fi
 

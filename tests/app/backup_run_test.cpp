@@ -110,6 +110,7 @@ protected:
 
     int run(std::vector<std::string> arguments) {
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (auto& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         return app::run_main(static_cast<int>(arguments.size()), argv.data());
@@ -141,10 +142,11 @@ TEST_F(ProgramEntry, DrivePulledDuringTheRunEndsTheCopiesButNotTheProgram) {
         if (process_.commands.size() == 3) drives_.types.clear();
     };
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
-    EXPECT_EQ(console_.out, "test x_CopyCommand\n"
-                            "00000005\tC:\\Users\\ann\\Documents\n"
-                            "00000027\tC:\\Users\\ann\\Pictures\n"
-                            "0000000d\tC:\\Users\\ann\\Music\n");
+    EXPECT_EQ(console_.out,
+              "test x_CopyCommand\n"
+              "00000005\tC:\\Users\\ann\\Documents\n"
+              "00000027\tC:\\Users\\ann\\Pictures\n"
+              "0000000d\tC:\\Users\\ann\\Music\n");
     EXPECT_EQ(process_.commands.size(), 3u);
     EXPECT_EQ(console_.err, "wait...");
 }

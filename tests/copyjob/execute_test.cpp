@@ -45,7 +45,8 @@ TEST(Execute, ScriptTextThatIsSetIsWrittenByteForByte) {
     job.use_xcopy();
     job.script_text = "rem \x82\xE9\x95\x5C\r\nxcopy \"C:\\Caf\x82\" \"E:\\x\"\r\n";
     job.execute(1, true);
-    const std::string script = x_JobSurroundings::script_path("xc_C__Users_ann_Data_E___Backup__sdiy.bat");
+    const std::string script =
+        x_JobSurroundings::script_path("xc_C__Users_ann_Data_E___Backup__sdiy.bat");
     EXPECT_EQ(x_TempTree::content(script), job.script_text);
     EXPECT_EQ(surroundings.process.commands.size(), 1u);
 }
@@ -100,15 +101,21 @@ TEST(Execute, ComposedScriptIsWrittenInTheInterpretersCodePage) {
     job_for("C:\\Users\\ann\\Caf\xE9").execute(1, true);
     const std::string text =
         x_TempTree::content(x_JobSurroundings::script_path(script_name_for("Caf\xE9")));
-    EXPECT_NE(text.find("xcopy \"C:\\Users\\ann\\Caf\x82\" \"E:\\_Backup_\\C\\Users\\ann\\Caf\x82\""),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("xcopy \"C:\\Users\\ann\\Caf\x82\" \"E:\\_Backup_\\C\\Users\\ann\\Caf\x82\""),
+        std::string::npos)
         << text;
     EXPECT_EQ(text.find('\xE9'), std::string::npos);
 
     surroundings.process.commands.clear();
-    job_for("C:\\Users\\ann\\\x8A" "afe").execute(1, true);
+    job_for(
+        "C:\\Users\\ann\\\x8A"
+        "afe")
+        .execute(1, true);
     EXPECT_TRUE(surroundings.process.commands.empty());
-    EXPECT_FALSE(x_TempTree::exists(x_JobSurroundings::script_path(script_name_for("\x8A" "afe"))));
+    EXPECT_FALSE(
+        x_TempTree::exists(x_JobSurroundings::script_path(script_name_for("\x8A"
+                                                                          "afe"))));
     EXPECT_NE(trace_text(surroundings.temp).find("cannot hold"), std::string::npos);
 }
 
@@ -120,8 +127,8 @@ TEST_F(ExecuteCodePage932, DoubleByteFolderNameIsWrittenUnchanged) {
     x_JobSurroundings surroundings("5.1.2600.0");
     const std::string folder = "\x83\x66\x81\x5B\x83\x5E" + testing_support::hyo;
     job_for("C:\\Users\\ann\\" + folder).execute(1, true);
-    const std::string text = x_TempTree::content(
-        x_JobSurroundings::script_path(script_name_for(folder)));
+    const std::string text =
+        x_TempTree::content(x_JobSurroundings::script_path(script_name_for(folder)));
     EXPECT_NE(text.find("\"C:\\Users\\ann\\" + folder + "\" \"E:\\_Backup_\\C\\Users\\ann\\" +
                         folder + "\""),
               std::string::npos)

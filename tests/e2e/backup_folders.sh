@@ -9,7 +9,7 @@ set -euo pipefail
 exe=$1
 build=$2
 export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-backup_folders}
-# shellcheck source=support/whole_program.bash
+# shellcheck source-path=SCRIPTDIR source=support/whole_program.bash
 source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 
 public=C:\\users\\Public
@@ -60,6 +60,7 @@ stamp_drive "$work/after"
 { diff "$work/before" "$work/after" || true; } | sed -n 's/^> [^ ]* //p' | sort >"$work/rewritten"
 printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" \
     "./_Backup_/C/users/Public/Music/added.txt" | sort >"$work/expected_rewritten"
-diff -u "$work/expected_rewritten" "$work/rewritten" >&2 || fail "second run: other files than the changed ones were copied"
+diff -u "$work/expected_rewritten" "$work/rewritten" >&2 ||
+    fail "second run: other files than the changed ones were copied"
 
 finish "backup folders"

@@ -12,7 +12,7 @@ set -euo pipefail
 exe=$1
 build=$2
 export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-hard_names}
-# shellcheck source=support/whole_program.bash
+# shellcheck source-path=SCRIPTDIR source=support/whole_program.bash
 source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 
 public=C:\\users\\Public

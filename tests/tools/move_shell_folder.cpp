@@ -26,9 +26,9 @@ bool write_value(const wchar_t* key, const std::wstring& name, const std::wstrin
         return false;
     }
     const auto size = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
-    const bool written = ::RegSetValueExW(handle, name.c_str(), 0, REG_SZ,
-                                          reinterpret_cast<const BYTE*>(path.c_str()),
-                                          size) == ERROR_SUCCESS;
+    const bool written =
+        ::RegSetValueExW(handle, name.c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(path.c_str()), size) == ERROR_SUCCESS;
     ::RegCloseKey(handle);
     return written;
 }

@@ -1,3 +1,7 @@
+# shellcheck shell=bash disable=SC2034,SC2154
+# (variables set here are used by the scripts that source it, and the
+# other way round)
+#
 # Shared by the whole-program checks that back up real folders under Wine.
 # Source it after setting exe and build (the script's two arguments); it
 # sets up the sandbox helpers, a work folder and the clean-up on exit.
@@ -59,6 +63,7 @@ wpath_to_unix() {
 backup_of() {
     local relative=${1/:/\\}
     relative=${relative//%/\\}
+    # shellcheck disable=SC1003 # two backslashes in a row
     while [[ "$relative" == *'\\'* ]]; do relative=${relative//\\\\/\\}; done
     echo "E:\\_Backup_\\$relative"
 }
@@ -108,7 +113,8 @@ run_program() {
 expect_success() {
     local what=$1
     [ "$rc" -eq 0 ] || fail "$what: exit code $rc"
-    [ "$(tail -c 7 "$work/err")" = "wait..." ] || fail "$what: standard error ends in '$(tail -c 60 "$work/err")'"
+    [ "$(tail -c 7 "$work/err")" = "wait..." ] ||
+        fail "$what: standard error ends in '$(tail -c 60 "$work/err")'"
     [ "$(head -n 1 "$work/out")" = "test x_CopyCommand" ] || fail "$what: no heading"
 }
 
