@@ -52,9 +52,15 @@ void abbreviate_paths(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(normalize_paths)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(normalize_paths)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
-BENCHMARK(abbreviate_paths)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(abbreviate_paths)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 }  // namespace

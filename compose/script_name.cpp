@@ -10,13 +10,31 @@ namespace {
 
 char safe_byte(char byte) {
     switch (byte) {
-        case '\t': case '\n': case '\r': case '"': case ',': case ';': case '|': return '.';
-        case ' ': case '/': case ':': case '?': case '\\': return '_';
-        case '#': case '%': return '-';
-        case '*': return 'x';
-        case '<': return '(';
-        case '>': return ')';
-        default: return byte;
+        case '\t':
+        case '\n':
+        case '\r':
+        case '"':
+        case ',':
+        case ';':
+        case '|':
+            return '.';
+        case ' ':
+        case '/':
+        case ':':
+        case '?':
+        case '\\':
+            return '_';
+        case '#':
+        case '%':
+            return '-';
+        case '*':
+            return 'x';
+        case '<':
+            return '(';
+        case '>':
+            return ')';
+        default:
+            return byte;
     }
 }
 

@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (path.find_first_of("\"'") != npos) return 0;
 
     const auto is_separator = [](char c) { return c == '\\' || c == '/'; };
-    require(characters_without(result, is_separator) ==
-            characters_without(path, is_separator));
+    require(characters_without(result, is_separator) == characters_without(path, is_separator));
     require(find_char(result, '/') == npos);
     // Only the first two parts are kept when empty, so two separators in a
     // row can only be the first separator and the one after it.

@@ -19,15 +19,14 @@ public:
     // (_strlwr): double-byte characters are never split.
     virtual std::string lower_case(const std::string& text);
 
-    virtual unsigned ansi_code_page();   // GetACP
-    virtual unsigned oem_code_page();    // GetOEMCP
+    virtual unsigned ansi_code_page();  // GetACP
+    virtual unsigned oem_code_page();   // GetOEMCP
 
     // MultiByteToWideChar and WideCharToMultiByte with the Windows calling
     // convention: a length of -1 takes the source up to and including its
     // terminating zero, a destination size of 0 asks for the needed size.
     virtual int multi_byte_to_wide(unsigned code_page, unsigned flags, const char* source,
-                                   int source_length, char16_t* destination,
-                                   int destination_size);
+                                   int source_length, char16_t* destination, int destination_size);
     virtual int wide_to_multi_byte(unsigned code_page, unsigned flags, const char16_t* source,
                                    int source_length, char* destination, int destination_size,
                                    const char* default_char, bool* used_default);

@@ -13,7 +13,7 @@ namespace platform {
 struct x_StatRecord {
     std::uint32_t device = 0;
     std::uint16_t serial = 0;
-    std::uint16_t mode = 0;        // type bits under 0xF000, permission bits
+    std::uint16_t mode = 0;  // type bits under 0xF000, permission bits
     std::int16_t link_count = 0;
     std::int16_t user_id = 0;
     std::int16_t group_id = 0;
@@ -54,8 +54,8 @@ public:
     virtual bool access_exists(const std::string& path);
     // Single-level folder creation (_mkdir).
     virtual bool make_folder(const std::string& path);
-    virtual bool remove_file(const std::string& path);     // remove()
-    virtual bool remove_folder(const std::string& path);   // rmdir()
+    virtual bool remove_file(const std::string& path);    // remove()
+    virtual bool remove_folder(const std::string& path);  // rmdir()
 
     // Buffered files (fopen and friends). open_file answers nullptr when the
     // file cannot be opened. A file opened with deny_others cannot be opened
@@ -73,8 +73,8 @@ public:
     virtual bool find_entries(const std::string& pattern, std::vector<x_FindEntry>& entries);
 
     virtual bool copy_file(const std::string& source, const std::string& destination,
-                           bool fail_if_exists);                          // CopyFileA
-    virtual std::uint32_t get_attributes(const std::string& path);        // GetFileAttributesA
+                           bool fail_if_exists);                               // CopyFileA
+    virtual std::uint32_t get_attributes(const std::string& path);             // GetFileAttributesA
     virtual bool set_attributes(const std::string& path, std::uint32_t bits);  // SetFileAttributesA
 };
 

@@ -21,19 +21,19 @@ public:
     // The runtime's own argument vector (not main's), empty when absent.
     virtual std::vector<std::string> runtime_arguments();
 
-    virtual std::string module_file_name();                    // GetModuleFileNameA
-    virtual std::string temp_path();                           // GetTempPathA
-    virtual bool long_path_name(const std::string& path,       // GetLongPathNameA
+    virtual std::string module_file_name();               // GetModuleFileNameA
+    virtual std::string temp_path();                      // GetTempPathA
+    virtual bool long_path_name(const std::string& path,  // GetLongPathNameA
                                 std::string& long_path);
-    virtual bool current_directory(std::string& folder);       // GetCurrentDirectoryA
-    virtual std::string user_name();                           // GetUserNameA, 257 bytes
+    virtual bool current_directory(std::string& folder);  // GetCurrentDirectoryA
+    virtual std::string user_name();                      // GetUserNameA, 257 bytes
     // getenv; unset variables answer the empty text. On Windows names match
     // without regard to case.
     virtual std::string env_value(const std::string& name);
 
-    virtual std::int64_t now();                                // time()
+    virtual std::int64_t now();                                   // time()
     virtual bool local_time(std::int64_t seconds, std::tm& out);  // localtime()
-    virtual void sleep_ms(unsigned milliseconds);              // Sleep
+    virtual void sleep_ms(unsigned milliseconds);                 // Sleep
 
     // The standard library's system(): runs the command through the command
     // interpreter and waits for it; answers its exit status.

@@ -34,8 +34,7 @@ private:
 template <class Service>
 class x_Substitute {
 public:
-    explicit x_Substitute(Service& substitute)
-        : previous_(x_Slot<Service>::install(&substitute)) {}
+    explicit x_Substitute(Service& substitute) : previous_(x_Slot<Service>::install(&substitute)) {}
     ~x_Substitute() { x_Slot<Service>::install(previous_); }
     x_Substitute(const x_Substitute&) = delete;
     x_Substitute& operator=(const x_Substitute&) = delete;

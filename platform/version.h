@@ -16,8 +16,8 @@ public:
     virtual bool info(const std::string& path, std::uint32_t handle, std::uint32_t size,
                       void* block);
     // VerQueryValueA over a block that info filled.
-    virtual bool query_value(const void* block, const std::string& sub_block,
-                             const void*& buffer, std::uint32_t& length);
+    virtual bool query_value(const void* block, const std::string& sub_block, const void*& buffer,
+                             std::uint32_t& length);
 };
 
 inline x_VersionService& version() { return x_Slot<x_VersionService>::current(); }

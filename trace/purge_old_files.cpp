@@ -42,8 +42,7 @@ bool purge_old_files(const std::string& path_template, int days) {
 bool purge_old_files_except(const std::string& path_template, int days,
                             const std::string& kept_name) {
     const std::int64_t now = platform::process().now();
-    const std::string pattern =
-        base_name(path_template) + "*." + file_extension(path_template);
+    const std::string pattern = base_name(path_template) + "*." + file_extension(path_template);
     const x_StringList candidates = list_matching(dir_part(path_template), pattern);
     x_DeferredFileOps& deletions = deletions_at_exit();
     const std::int64_t max_age = std::int64_t{days} * 86400;

@@ -19,8 +19,8 @@ constexpr int open_seconds = 10;
 const std::string field_break = "\t\t";
 
 std::string header_line() {
-    const std::string fields = user_name() + "\r\n" + temp_folder() + "\r\n" +
-                               current_folder() + "\r\n" + module_path() + "\r\n";
+    const std::string fields = user_name() + "\r\n" + temp_folder() + "\r\n" + current_folder() +
+                               "\r\n" + module_path() + "\r\n";
     return time_text(stamp_format) + "\t" + escape_line_breaks(fields, field_break) + "\r\n";
 }
 

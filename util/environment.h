@@ -8,6 +8,6 @@ std::string env_value(const std::string& name);
 std::string current_folder();
 std::string long_path(const std::string& path);
 std::string temp_folder();
-std::string scratch_folder();          // always ends in a backslash
+std::string scratch_folder();  // always ends in a backslash
 std::string original_filename_of(const std::string& path);
 std::string program_name();

@@ -6,9 +6,7 @@
 
 namespace {
 
-bool is_one_of(char byte, const std::string& separators) {
-    return separators.find(byte) != npos;
-}
+bool is_one_of(char byte, const std::string& separators) { return separators.find(byte) != npos; }
 
 // The tokenizer resumes only after a single-byte separator or a closing
 // quote, and neither can be the second byte of a double-byte character, so

@@ -58,9 +58,13 @@ std::string plain_join(const x_StringList& parts, std::size_t first, std::size_t
     return result;
 }
 
-char digit(unsigned value) { return static_cast<char>(value < 10 ? '0' + value : 'a' + (value - 10)); }
+char digit(unsigned value) {
+    return static_cast<char>(value < 10 ? '0' + value : 'a' + (value - 10));
+}
 
-std::uint64_t clamp_radix(int radix) { return static_cast<std::uint64_t>(std::clamp(radix, 2, 36)); }
+std::uint64_t clamp_radix(int radix) {
+    return static_cast<std::uint64_t>(std::clamp(radix, 2, 36));
+}
 
 }  // namespace
 

@@ -11,9 +11,7 @@ constexpr std::size_t format_limit = 255;
 
 }  // namespace
 
-std::string time_text(const char* format) {
-    return format_time(platform::process().now(), format);
-}
+std::string time_text(const char* format) { return format_time(platform::process().now(), format); }
 
 std::string format_time(std::int64_t seconds, const char* format) {
     std::tm broken_down{};

@@ -33,8 +33,8 @@ public:
     std::string folder_path_by_id_list(int csidl) override { return folders[csidl]; }
     std::intptr_t execute(const char* verb, const char* file, const char* parameters,
                           const char* folder, int show_command) override {
-        calls.push_back({text_of(verb), text_of(file), text_of(parameters), text_of(folder),
-                         show_command});
+        calls.push_back(
+            {text_of(verb), text_of(file), text_of(parameters), text_of(folder), show_command});
         return result;
     }
 
@@ -83,23 +83,35 @@ protected:
 
 const char* sentence_for(int code) {
     switch (code) {
-        case 0: return "The operating system is out of memory or resources.";
-        case 2: return "The specified file was not found.";
-        case 3: return "The specified path was not found.";
-        case 5: return "The operating system denied access to the specified file.";
-        case 8: return "There was not enough memory to complete the operation.";
-        case 11: return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
-        case 26: return "A sharing violation occurred.";
-        case 27: return "The filename association is incomplete or invalid.";
+        case 0:
+            return "The operating system is out of memory or resources.";
+        case 2:
+            return "The specified file was not found.";
+        case 3:
+            return "The specified path was not found.";
+        case 5:
+            return "The operating system denied access to the specified file.";
+        case 8:
+            return "There was not enough memory to complete the operation.";
+        case 11:
+            return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
+        case 26:
+            return "A sharing violation occurred.";
+        case 27:
+            return "The filename association is incomplete or invalid.";
         case 28:
             return "The DDE transaction could not be completed because the request timed out.";
-        case 29: return "The DDE transaction failed.";
+        case 29:
+            return "The DDE transaction failed.";
         case 30:
             return "The DDE transaction could not be completed because other DDE transactions "
                    "were being processed.";
-        case 31: return "There is no application associated with the given file name extension.";
-        case 32: return "The specified dynamic-link library was not found.";
-        default: return nullptr;
+        case 31:
+            return "There is no application associated with the given file name extension.";
+        case 32:
+            return "The specified dynamic-link library was not found.";
+        default:
+            return nullptr;
     }
 }
 
@@ -183,13 +195,14 @@ TEST(ShellLauncherReal, MissingScriptLeavesFourLinesAsOneEntry) {
     EXPECT_FALSE(launcher.execute());
     EXPECT_EQ(at.last_line("0131_17"),
               "2024/01/31 17:05:09\tshellbackup.exe\tThe specified file was not found."
-              "\tOperation=\"\"\tFile=\"" + script + "\"\tParamaters=\"\"");
+              "\tOperation=\"\"\tFile=\"" +
+                  script + "\"\tParamaters=\"\"");
 }
 
 TEST_F(ProgramSearch, ProgramFoldersComeFirstThenTheWindowsAndSystemFolders) {
     EXPECT_EQ(located("tool.exe", {"tool.exe", "P:\\Apps\\tool.exe"}), "tool.exe");
-    EXPECT_EQ(located("tool.exe", {"P:\\Apps\\tool.exe", "C:\\Program Files\\tool.exe",
-                                   "W:\\Win\\tool.exe"}),
+    EXPECT_EQ(located("tool.exe",
+                      {"P:\\Apps\\tool.exe", "C:\\Program Files\\tool.exe", "W:\\Win\\tool.exe"}),
               "P:\\Apps\\tool.exe");
     EXPECT_EQ(located("tool.exe", {"C:\\Program Files\\tool.exe",
                                    "C:\\Program Files (x86)\\tool.exe", "W:\\Win\\tool.exe"}),

@@ -24,8 +24,7 @@ public:
         handle = 7;
         return size;
     }
-    bool info(const std::string&, std::uint32_t handle, std::uint32_t block_size,
-              void*) override {
+    bool info(const std::string&, std::uint32_t handle, std::uint32_t block_size, void*) override {
         passed_handle = handle;
         passed_size = block_size;
         return info_succeeds;

@@ -82,9 +82,12 @@ namespace {
 
 const char* fake_folder(int csidl) {
     switch (csidl & 0xFF) {
-    case csidl_windows: return x_FakeWindowsVersion::windows_folder();
-    case csidl_system: return x_FakeWindowsVersion::system_folder();
-    default: return nullptr;
+        case csidl_windows:
+            return x_FakeWindowsVersion::windows_folder();
+        case csidl_system:
+            return x_FakeWindowsVersion::system_folder();
+        default:
+            return nullptr;
     }
 }
 
@@ -120,8 +123,8 @@ std::uint32_t x_FakeVersionResource::info_size(const std::string& path, std::uin
     return block_size();
 }
 
-bool x_FakeVersionResource::info(const std::string& path, std::uint32_t handle,
-                                 std::uint32_t size, void* block) {
+bool x_FakeVersionResource::info(const std::string& path, std::uint32_t handle, std::uint32_t size,
+                                 void* block) {
     if (path != path_) return next_.info(path, handle, size, block);
     if (size < block_size()) return false;
     char* bytes = static_cast<char*>(block);

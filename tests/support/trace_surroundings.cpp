@@ -1,6 +1,5 @@
 #include "support/trace_surroundings.h"
 
-
 #ifndef _WIN32
 #include "platform/posix/host_path.h"
 #endif

@@ -20,7 +20,7 @@ std::vector<std::string> search_folders() {
     std::vector<std::string> folders;
     const char* list = std::getenv("WHERE_SEARCH_PATH");
     std::string folder;
-    for (const char* c = list != nullptr ? list : ""; ; ++c) {
+    for (const char* c = list != nullptr ? list : "";; ++c) {
         if (*c == ';' || *c == '\0') {
             if (!folder.empty()) folders.push_back(folder);
             folder.clear();

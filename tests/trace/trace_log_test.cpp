@@ -62,11 +62,11 @@ TEST(TraceLog, FirstEntryOfAFileFollowsTheHeaderAndLaterOnesDoNot) {
     x_TraceSurroundings at;
     EXPECT_TRUE(write_trace("first\r\nsecond"));
     EXPECT_TRUE(write_trace("a\rb\nc"));
-    const std::string header = stamp + "\ttester\t\t" + at.folder() +
-                               "\t\tC:\\Work\t\tC:\\Tools\\shellbackup.exe\t\t\r\n";
+    const std::string header =
+        stamp + "\ttester\t\t" + at.folder() + "\t\tC:\\Work\t\tC:\\Tools\\shellbackup.exe\t\t\r\n";
     EXPECT_EQ(x_TempTree::content(at.hour_file("0131_17")),
-              header + stamp + "\tshellbackup.exe\tfirst\t\tsecond\r\n" +
-                  stamp + "\tshellbackup.exe\ta\tb\tc\r\n");
+              header + stamp + "\tshellbackup.exe\tfirst\t\tsecond\r\n" + stamp +
+                  "\tshellbackup.exe\ta\tb\tc\r\n");
 }
 
 TEST(TraceLog, EachHourHasItsOwnFileAndAnEmptyFileGetsTheHeader) {

@@ -89,8 +89,8 @@ TEST(TraceProcesses, OldLogFilesGoWhenTheWritingProcessEnds) {
     for (const std::string& path : staying) make_file_aged(path, 11);
     make_file_aged(log + "recent.txt", 9);
     make_file_aged(log + "locked.txt", 11);
-    fs::permissions(host(log + "locked.txt"), fs::perms::owner_write | fs::perms::group_write |
-                                                  fs::perms::others_write,
+    fs::permissions(host(log + "locked.txt"),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
 
     // Last year's file of this hour is appended to, not removed.
@@ -125,8 +125,8 @@ TEST(TraceProcesses, ConcurrentWritersLoseNoEntryAndTearNoLine) {
     std::vector<std::vector<std::string>> commands;
     for (int writer = 0; writer < writers; ++writer) {
         const std::string tag = std::string("w").append(std::to_string(writer));
-        commands.push_back({sibling_program("trace_writer"), tag, std::to_string(entries),
-                            std::to_string(width)});
+        commands.push_back(
+            {sibling_program("trace_writer"), tag, std::to_string(entries), std::to_string(width)});
     }
     const std::vector<int> codes = run_all_at_once(commands);
     EXPECT_EQ(codes, std::vector<int>(writers, 0));

@@ -156,8 +156,8 @@ TEST_F(Environment, ModulePathNoticesMissingArgumentsOncePerProcess) {
 }
 
 TEST_F(Environment, TempFolderInsideWindowsMovesToPublicDocuments) {
-    for (const char* temp : {"C:\\Windows\\Temp\\", "c:\\windows\\temp\\", "C:\\WINDOWS\\TEMP",
-                             "D:\\wInDoWs\\x\\"}) {
+    for (const char* temp :
+         {"C:\\Windows\\Temp\\", "c:\\windows\\temp\\", "C:\\WINDOWS\\TEMP", "D:\\wInDoWs\\x\\"}) {
         SCOPED_TRACE(temp);
         process_.temp = temp;
         EXPECT_EQ(temp_folder(), "C:\\Users\\Public\\Documents\\Temp\\Temp");

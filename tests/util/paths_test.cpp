@@ -97,8 +97,8 @@ TEST(PathParts, NameFolderExtensionAndBase) {
 
 TEST_F(CreateFolders, NetworkPathStartsInsideTheShare) {
     EXPECT_TRUE(create_folders("\\\\server\\share\\a\\b"));
-    EXPECT_EQ(world.made, (std::vector<std::string>{"\\\\server\\share\\a",
-                                                    "\\\\server\\share\\a\\b"}));
+    EXPECT_EQ(world.made,
+              (std::vector<std::string>{"\\\\server\\share\\a", "\\\\server\\share\\a\\b"}));
     world.made.clear();
     EXPECT_TRUE(create_folders("//host/public/x/"));
     EXPECT_EQ(world.made, (std::vector<std::string>{"\\\\host\\public\\x"}));

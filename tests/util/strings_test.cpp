@@ -8,8 +8,8 @@ namespace {
 
 using testing_support::x_UseCodePage932;
 
-const std::string so = "\x83\x5C";       // ソ: its second byte is a backslash
-const std::string hyo = "\x95\x5C";      // 表
+const std::string so = "\x83\x5C";   // ソ: its second byte is a backslash
+const std::string hyo = "\x95\x5C";  // 表
 const std::string hiragana_a = "\x82\xA0";
 
 TEST(Tokenize, SplitsAtAnyByteOfTheSetInSetMode) {
@@ -136,7 +136,10 @@ void expect_double_byte_awareness() {
     EXPECT_EQ(last_char("a\x83"), '\x83');
     EXPECT_EQ(find_char("a\x83", '\x83'), 1u);
     // Letters can be second bytes too.
-    EXPECT_EQ(find_char("\x83" "a", 'a'), npos);
+    EXPECT_EQ(find_char("\x83"
+                        "a",
+                        'a'),
+              npos);
 }
 
 TEST(DoubleByteCodePage, SubstitutedSearchesNeverMatchATrailByte) {

@@ -63,8 +63,9 @@ TEST(WineVersionInfo, FileWithoutResourceReportsEveryAttempt) {
     EXPECT_EQ(errors.text(), "::GetFileVersionInfoSize ... 0\n");
     EXPECT_EQ(info.get_product_version(), "");
     EXPECT_EQ(info.get_original_filename(), "");
-    EXPECT_EQ(errors.text(), "::GetFileVersionInfoSize ... 0\n::GetFileVersionInfoSize ... 0\n"
-                             "::GetFileVersionInfoSize ... 0\n");
+    EXPECT_EQ(errors.text(),
+              "::GetFileVersionInfoSize ... 0\n::GetFileVersionInfoSize ... 0\n"
+              "::GetFileVersionInfoSize ... 0\n");
     EXPECT_EQ(info.prefix, "");
     EXPECT_EQ(original_filename_of(plain), "");
     std::remove(plain.c_str());
