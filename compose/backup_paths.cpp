@@ -35,7 +35,7 @@ std::string to_unc_path(const std::string& path) {
 }
 
 std::string backup_destination(const std::string& source, const std::string& destination) {
-    const std::string folder = strip_quotes(destination);
+    std::string folder = strip_quotes(destination);
     if (!equals_ignore_case(last_folder(folder), shared_backup_folder)) return folder;
     return normalize_separators(
         add_trailing_separator(folder, '\\') + source_below_destination(source), '\\');

@@ -55,8 +55,8 @@ std::string program_in(int csidl, const char* program) {
 
 std::string version_source() {
     const std::string own_executable = module_path();
-    const std::string winver = program_in(csidl_system, "winver.exe");
-    const std::string explorer = program_in(csidl_windows, "explorer.exe");
+    std::string winver = program_in(csidl_system, "winver.exe");
+    std::string explorer = program_in(csidl_windows, "explorer.exe");
     if (path_exists(winver)) return winver;
     if (path_exists(explorer)) return explorer;
     const std::string found = find_version_source();

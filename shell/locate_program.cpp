@@ -25,7 +25,7 @@ std::string in_program_folders(const std::string& name) {
 std::string in_system_folders(const std::string& name) {
     const std::string leaf = file_name(name);
     for (int csidl : {csidl_windows, csidl_system}) {
-        const std::string candidate = in_special_folder(csidl, leaf);
+        std::string candidate = in_special_folder(csidl, leaf);
         if (path_exists(candidate)) return candidate;
     }
     return std::string();
@@ -36,7 +36,7 @@ std::string in_system_folders(const std::string& name) {
 std::string locate_program(const std::string& name) {
     // An empty name would otherwise find a Program Files folder itself.
     if (name.empty()) return name;
-    const std::string candidate = in_program_folders(name);
+    std::string candidate = in_program_folders(name);
     if (path_exists(candidate)) return candidate;
     if (to_lower(file_extension(name)) != "exe") return name;
     const std::string found = in_system_folders(name);

@@ -54,7 +54,7 @@ std::string user_temp_folder() {
     std::string user = first_set_variable({"USER", "USERNAME"});
     if (user.empty()) user = "___";
     const std::string base = folder_exists("/tmp") ? std::string("/tmp/") : current_folder();
-    const std::string folder = add_trailing_separator(base) + user;
+    std::string folder = add_trailing_separator(base) + user;
     create_folders(folder);
     return folder;
 }
