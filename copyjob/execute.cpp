@@ -60,7 +60,12 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
     // Named before anything is composed: a job without a tool keeps the
     // name of a job without a tool.
     const std::string name = script_file_name();
-    const std::string script_path = add_trailing_separator(scratch_folder()) + name;
+    const std::string folder = add_trailing_separator(scratch_folder());
+    // When the usual scratch folder cannot be made, the one named in its
+    // place is not made by whoever names it; the script would go nowhere
+    // and its copy never run.
+    create_folders(folder);
+    const std::string script_path = folder + name;
     // A script read back from a file is already in the interpreter's code
     // page and is written as it came.
     std::optional<std::string> text = get_script_text();

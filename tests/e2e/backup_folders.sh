@@ -12,35 +12,13 @@ export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-backup_folders}
 # shellcheck source-path=SCRIPTDIR source=support/whole_program.bash
 source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 
-public=C:\\users\\Public
-folders=(
-    "00000005	$user_folder\\Documents"
-    "00000027	$user_folder\\Pictures"
-    "0000000d	$user_folder\\Music"
-    "0000000e	$user_folder\\Videos"
-    "00000010	$user_folder\\Desktop"
-    "0000002e	$public\\Documents"
-    "00000036	$public\\Pictures"
-    "00000035	$public\\Music"
-    "00000037	$public\\Videos"
-    "00000019	$public\\Desktop"
-    "00000000	$user_folder\\Desktop"
-)
-printf '%s\n' "${folders[@]}" >"$work/expected_lines"
-
-empty_seeded_folders() {
-    local line
-    for line in "${folders[@]}"; do
-        find "$(wpath_to_unix "${line#*	}")" -mindepth 1 -delete 2>/dev/null || true
-    done
-}
-cleanup_hooks+=(empty_seeded_folders)
+# shellcheck source-path=SCRIPTDIR source=support/eleven_folders.bash
+source "$(dirname "${BASH_SOURCE[0]}")/support/eleven_folders.bash"
 
 "$sandbox" prepare
 "$sandbox" drive e floppy
 find "$drive_e" -mindepth 1 -delete
-empty_seeded_folders
-for line in "${folders[@]}"; do seed_folder "$(wpath_to_unix "${line#*	}")" "${line%%	*}"; done
+seed_eleven_folders
 
 run_program
 expect_success "first run"

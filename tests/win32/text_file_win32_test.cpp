@@ -8,11 +8,14 @@
 #include "platform/process.h"
 #include "support/error_capture.h"
 #include "support/temp_tree.h"
+#include "win32/other_program_hold.h"
 #include "util/paths.h"
 #include "util/text_file.h"
 
 namespace {
 
+using testing_support::hold_in_other_process;
+using testing_support::released_by_other_process;
 using testing_support::x_ErrorCapture;
 using testing_support::x_TempTree;
 
@@ -26,20 +29,6 @@ std::string counts_up_to(int last) {
     std::string text;
     for (int i = 1; i <= last; ++i) text += std::to_string(i) + "\r";
     return text;
-}
-
-// Starts the helper beside this test binary without waiting for it, and
-// returns once it holds the file.
-bool hold_in_other_process(const std::string& path, unsigned milliseconds) {
-    const std::string helper = dir_part(platform::process().module_file_name()) + "\\hold_file.exe";
-    const std::string command =
-        "start \"\" /b \"" + helper + "\" \"" + path + "\" " + std::to_string(milliseconds);
-    platform::process().run_command(command);
-    for (int poll = 0; poll < 200; ++poll) {
-        if (x_TempTree::exists(path + ".held")) return true;
-        platform::process().sleep_ms(50);
-    }
-    return false;
 }
 
 TEST(TextFileWin32, WriteWaitsForAnotherProgramToLetGo) {
@@ -77,13 +66,7 @@ TEST(TextFileWin32, HeldFileFailsAfterAHundredTries) {
         EXPECT_TRUE(read_file_bytes(path).empty());
     }
     // Once the other program lets go, the file is as it was.
-    std::FILE* file = nullptr;
-    for (int poll = 0; poll < 100 && file == nullptr; ++poll) {
-        file = platform::files().open_file(path, "rb");
-        if (file == nullptr) platform::process().sleep_ms(100);
-    }
-    ASSERT_NE(file, nullptr);
-    platform::files().close_file(file);
+    ASSERT_TRUE(released_by_other_process(path));
     EXPECT_EQ(x_TempTree::content(path), "old");
 }
 

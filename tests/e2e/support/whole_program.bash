@@ -22,12 +22,33 @@ user_folder="C:\\users\\$user"
 work=$(mktemp -d)
 failures=0
 
+# Makes a folder refuse new entries until the check ends. Permissions do
+# not stop root, so for root the folder is made immutable as well; answers
+# 1 when neither holds (no capability to set the attribute).
+refused_folders=()
+allow_writes_again() {
+    local folder
+    for folder in "${refused_folders[@]}"; do
+        chattr -i "$folder" 2>/dev/null || true
+        chmod u+w "$folder"
+    done
+}
+refuse_writes() {
+    local folder=$1
+    refused_folders+=("$folder")
+    chmod a-w "$folder"
+    if touch "$folder/.probe" 2>/dev/null; then
+        rm -f "$folder/.probe"
+        chattr +i "$folder" 2>/dev/null || return 1
+    fi
+}
+
 # Everything a check seeded is removed with the work folder; the prefix
 # stays for the next run, its server stopped.
 empty_drive_e() {
     [ ! -d "$drive_e" ] || find "$drive_e" -mindepth 1 -delete
 }
-cleanup_hooks=(empty_drive_e)
+cleanup_hooks=(allow_writes_again empty_drive_e)
 run_cleanup() {
     local hook
     for hook in "${cleanup_hooks[@]}"; do "$hook" || true; done
@@ -145,3 +166,4 @@ expect_copied() {
 stamp_drive() {
     (cd "$drive_e" && find . -type f -printf '%C@ %p\n' | sort -k2) >"$1"
 }
+

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# A removable drive that refuses every write: the program goes through all
+# eleven folders, prints "wait..." and ends with exit code 0, and the
+# sources stay exactly as they were.
+#
+#   refusing_destination.sh SHELLBACKUP_EXE BUILD_DIR
+set -euo pipefail
+
+exe=$1
+build=$2
+export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-refusing_destination}
+# shellcheck source-path=SCRIPTDIR source=support/whole_program.bash
+source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
+# shellcheck source-path=SCRIPTDIR source=support/eleven_folders.bash
+source "$(dirname "${BASH_SOURCE[0]}")/support/eleven_folders.bash"
+
+"$sandbox" prepare
+"$sandbox" drive e floppy
+find "$drive_e" -mindepth 1 -delete
+seed_eleven_folders
+checksum_sources "$work/sources_before"
+if ! refuse_writes "$drive_e"; then
+    # Without the capability to make the drive immutable, a file standing
+    # where _Backup_ belongs refuses every folder below it just the same.
+    allow_writes_again
+    printf 'not a folder\r\n' >"$drive_e/_Backup_"
+fi
+
+run_program
+expect_success "refusing destination"
+expect_folder_lines "refusing destination"
+checksum_sources "$work/sources_after"
+diff -u "$work/sources_before" "$work/sources_after" >&2 ||
+    fail "the sources changed while the destination refused writes"
+[ -z "$(find "$drive_e" -mindepth 1 -type d)" ] || fail "folders appeared on the refusing drive"
+
+finish "refusing destination"
