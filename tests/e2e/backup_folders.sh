@@ -15,10 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 # shellcheck source-path=SCRIPTDIR source=support/eleven_folders.bash
 source "$(dirname "${BASH_SOURCE[0]}")/support/eleven_folders.bash"
 
-"$sandbox" prepare
-"$sandbox" drive e floppy
-find "$drive_e" -mindepth 1 -delete
-seed_eleven_folders
+prepare_seeded_sandbox
 
 run_program
 expect_success "first run"

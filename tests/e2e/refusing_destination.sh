@@ -14,10 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 # shellcheck source-path=SCRIPTDIR source=support/eleven_folders.bash
 source "$(dirname "${BASH_SOURCE[0]}")/support/eleven_folders.bash"
 
-"$sandbox" prepare
-"$sandbox" drive e floppy
-find "$drive_e" -mindepth 1 -delete
-seed_eleven_folders
+prepare_seeded_sandbox
 checksum_sources "$work/sources_before"
 if ! refuse_writes "$drive_e"; then
     # Without the capability to make the drive immutable, a file standing

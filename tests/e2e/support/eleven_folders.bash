@@ -48,3 +48,12 @@ checksum_sources() {
         (cd "$folder" && find . -type f -printf '%s %T@ ' -exec sha256sum {} \; | sort -k4)
     done >"$1"
 }
+
+# A prepared sandbox whose removable E: is empty and whose eleven folders
+# hold fresh seeds.
+prepare_seeded_sandbox() {
+    "$sandbox" prepare
+    "$sandbox" drive e floppy
+    find "$drive_e" -mindepth 1 -delete
+    seed_eleven_folders
+}
