@@ -5,7 +5,7 @@
 #include "app/folder_job.h"
 #include "platform/console.h"
 #include "platform/drives.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "util/strings.h"
 
 namespace {

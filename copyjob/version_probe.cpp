@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "copyjob/version_source.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "shell/version_info.h"
 #include "util/environment.h"
 #include "util/paths.h"

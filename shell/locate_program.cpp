@@ -1,5 +1,5 @@
 #include "shell/shell_launcher.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "util/paths.h"
 #include "util/strings.h"
 

@@ -6,7 +6,7 @@
 #include "app/arguments.h"
 #include "platform/console.h"
 #include "platform/process.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "shell/version_info.h"
 #include "util/paths.h"
 #include "util/strings.h"

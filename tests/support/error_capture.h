@@ -28,4 +28,12 @@ private:
     platform::x_Substitute<platform::x_ConsoleService> guard_;
 };
 
+// What the retry loops leave on standard error after the given number of
+// failed attempts: each count followed by a carriage return.
+inline std::string retry_counter_up_to(int last) {
+    std::string text;
+    for (int attempt = 1; attempt <= last; ++attempt) text += std::to_string(attempt) + "\r";
+    return text;
+}
+
 }  // namespace testing_support

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "app/arguments.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 
 namespace testing_support {
 

@@ -7,24 +7,20 @@
 
 #include "platform/console.h"
 #include "platform/files.h"
+#include "support/error_capture.h"
 #include "support/trace_surroundings.h"
 #include "trace/open_with_retry.h"
 #include "trace/work_folder.h"
 #include "util/paths.h"
 
+using testing_support::retry_counter_up_to;
+using testing_support::x_ErrorCapture;
 using testing_support::x_TempTree;
 using testing_support::x_TraceSurroundings;
 
 namespace {
 
 const std::string stamp = "2024/01/31 17:05:09";
-
-class x_CapturedErrors : public platform::x_ConsoleService {
-public:
-    void write_err(std::string_view text) override { errors.append(text); }
-    void flush_err() override {}
-    std::string errors;
-};
 
 // Refuses every exclusive open while refusing is set; everything else is real.
 class x_RefusingFiles : public platform::x_FileService {
@@ -44,12 +40,6 @@ public:
     int refusals_left = 0;
     int searches = 0;
 };
-
-std::string counter_up_to(int last) {
-    std::string text;
-    for (int attempt = 1; attempt <= last; ++attempt) text += std::to_string(attempt) + "\r";
-    return text;
-}
 
 bool ends_with(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -133,20 +123,19 @@ TEST(TraceLog, LaterEntriesOfAProcessDoNotLookForOldFiles) {
 TEST(TraceLog, FileLockedForTenSecondsLosesOnlyThatEntry) {
     x_TraceSurroundings at;
     x_RefusingFiles files;
-    x_CapturedErrors console;
+    x_ErrorCapture console;
     platform::x_Substitute<platform::x_FileService> file_guard(files);
-    platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
 
     files.refusals_left = 1000;
     EXPECT_FALSE(write_trace("lost"));
     EXPECT_EQ(at.process.sleeps, 100u);
     EXPECT_EQ(at.process.slept_ms, 10000u);
-    EXPECT_TRUE(ends_with(console.errors, counter_up_to(100)));
+    EXPECT_TRUE(ends_with(console.text(), retry_counter_up_to(100)));
 
     files.refusals_left = 3;
-    console.errors.clear();
+    console.clear();
     EXPECT_TRUE(write_trace("kept"));
-    EXPECT_TRUE(ends_with(console.errors, counter_up_to(3)));
+    EXPECT_TRUE(ends_with(console.text(), retry_counter_up_to(3)));
     const std::string log = x_TempTree::content(at.hour_file("0131_17"));
     EXPECT_EQ(log.find("lost"), std::string::npos);
     EXPECT_TRUE(ends_with(log, "\tshellbackup.exe\tkept\r\n"));
@@ -164,22 +153,20 @@ TEST(TraceLog, WaitsWhileAnotherWriterHoldsTheFile) {
             held = nullptr;
         }
     };
-    x_CapturedErrors console;
-    platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
+    x_ErrorCapture console;
     EXPECT_TRUE(write_trace("after"));
     EXPECT_EQ(at.process.sleeps, 3u);
-    EXPECT_TRUE(ends_with(console.errors, counter_up_to(3)));
+    EXPECT_TRUE(ends_with(console.text(), retry_counter_up_to(3)));
     EXPECT_EQ(at.last_line("0131_17"), stamp + "\tshellbackup.exe\tafter");
     if (held != nullptr) platform::files().close_file(held);
 }
 
 TEST(TraceLog, OpenWithRetryTriesAtLeastOnce) {
     x_TraceSurroundings at;
-    x_CapturedErrors console;
-    platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
+    x_ErrorCapture console;
     EXPECT_EQ(open_with_retry("", "ab", 10), nullptr);
     EXPECT_EQ(at.process.sleeps, 0u);
     EXPECT_EQ(open_with_retry(at.folder() + "missing\\x.txt", "rb", 0), nullptr);
     EXPECT_EQ(at.process.sleeps, 1u);
-    EXPECT_EQ(console.errors, "1\r");
+    EXPECT_EQ(console.text(), "1\r");
 }

@@ -7,10 +7,13 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "support/error_capture.h"
 #include "support/temp_tree.h"
 #include "util/text_file.h"
 
 namespace {
+
+using testing_support::retry_counter_up_to;
 
 using testing_support::x_TempTree;
 
@@ -52,12 +55,6 @@ public:
 private:
     std::int64_t reported_;
 };
-
-std::string counts_up_to(int last) {
-    std::string text;
-    for (int i = 1; i <= last; ++i) text += std::to_string(i) + "\r";
-    return text;
-}
 
 class TextFile : public ::testing::Test {
 protected:
@@ -109,12 +106,12 @@ TEST_F(TextFile, FileThatNeverOpensIsTriedAHundredTimes) {
     EXPECT_FALSE(write_text_file(tree.path("locked.txt"), "text"));
     EXPECT_EQ(files.opens, 100);
     EXPECT_EQ(sleeps.sleeps, std::vector<unsigned>(100, 100));
-    EXPECT_EQ(console.err, counts_up_to(100));
+    EXPECT_EQ(console.err, retry_counter_up_to(100));
 
     console.err.clear();
     EXPECT_TRUE(read_file_bytes(tree.path("locked.txt")).empty());
     EXPECT_EQ(files.opens, 200);
-    EXPECT_EQ(console.err, counts_up_to(100));
+    EXPECT_EQ(console.err, retry_counter_up_to(100));
 }
 
 TEST_F(TextFile, WriteIsRepeatedWhileTheFileReadsAsEmpty) {

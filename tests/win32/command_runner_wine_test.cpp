@@ -11,7 +11,7 @@
 #include "copyjob/version_probe.h"
 #include "copyjob/version_source.h"
 #include "platform/process.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "support/child_process.h"
 #include "support/temp_tree.h"
 #include "util/environment.h"

@@ -14,6 +14,8 @@
 
 namespace {
 
+using testing_support::retry_counter_up_to;
+
 using testing_support::hold_in_other_process;
 using testing_support::released_by_other_process;
 using testing_support::x_ErrorCapture;
@@ -24,12 +26,6 @@ public:
     void sleep_ms(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
     std::vector<unsigned> sleeps;
 };
-
-std::string counts_up_to(int last) {
-    std::string text;
-    for (int i = 1; i <= last; ++i) text += std::to_string(i) + "\r";
-    return text;
-}
 
 TEST(TextFileWin32, WriteWaitsForAnotherProgramToLetGo) {
     x_TempTree tree;
@@ -45,7 +41,7 @@ TEST(TextFileWin32, WriteWaitsForAnotherProgramToLetGo) {
         static_cast<std::size_t>(std::count(console.text().begin(), console.text().end(), '\r'));
     EXPECT_GE(tries, 2u);
     EXPECT_LT(tries, 100u);
-    EXPECT_EQ(console.text(), counts_up_to(static_cast<int>(tries)));
+    EXPECT_EQ(console.text(), retry_counter_up_to(static_cast<int>(tries)));
     // Let the helper's last moments pass before the folder goes.
     platform::process().sleep_ms(200);
 }
@@ -62,7 +58,7 @@ TEST(TextFileWin32, HeldFileFailsAfterAHundredTries) {
         platform::x_Substitute<platform::x_ProcessService> wait_guard(waits);
         EXPECT_FALSE(write_text_file(path, "new"));
         EXPECT_EQ(waits.sleeps, std::vector<unsigned>(100, 100));
-        EXPECT_EQ(console.text(), counts_up_to(100));
+        EXPECT_EQ(console.text(), retry_counter_up_to(100));
         EXPECT_TRUE(read_file_bytes(path).empty());
     }
     // Once the other program lets go, the file is as it was.

@@ -4,7 +4,7 @@
 
 #include "copyjob/copy_command.h"
 #include "copyjob/version_probe.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "shell/version_info.h"
 #include "tests/support/decimal_comma_locale.h"
 #include "tests/support/error_capture.h"

@@ -1,4 +1,4 @@
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 
 #include "platform/shell.h"
 #include "util/strings.h"

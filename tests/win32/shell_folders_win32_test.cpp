@@ -10,7 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/process.h"
 #include "platform/shell.h"
-#include "shell/special_folders.h"
+#include "shell/shell_folders.h"
 #include "support/code_page.h"
 #include "util/strings.h"
 
