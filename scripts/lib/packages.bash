@@ -36,3 +36,56 @@ find_on_debian_path() {
     done
     return 1
 }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "${0##*/}: '$*' needs root" >&2
+        return 1
+    fi
+}
+
+# One query for all the packages; dpkg-query names the absent ones only on
+# standard error.
+missing_packages() {
+    local -A installed=()
+    local name status
+    while read -r name status; do
+        [ "$status" = installed ] && installed[$name]=1
+    done < <(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "$@" 2>/dev/null || true)
+    for name in "$@"; do
+        [ -n "${installed[$name]:-}" ] || echo "$name"
+    done
+}
+
+# install_missing WHO PACKAGE...: installs those not yet installed.
+install_missing() {
+    local who=$1
+    shift
+    local -a missing
+    mapfile -t missing < <(missing_packages "$@")
+    [ ${#missing[@]} -gt 0 ] || return 0
+    echo "$who: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    # An install from stale lists fails; update once, only when needed.
+    if ! as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null; then
+        as_root apt-get update -q </dev/null
+        as_root apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+    fi
+}
+
+# check_commands WHO KIND...: one line for each command of those kinds that
+# is not on PATH, naming its package; fails if there was any.
+check_commands() {
+    local who=$1 command package absent=0
+    shift
+    while read -r command package; do
+        find_on_debian_path "$command" >/dev/null && continue
+        echo "$who: '$command' is not on PATH; Debian package '$package' provides it" >&2
+        absent=1
+    done < <(commands_of "$@")
+    return "$absent"
+}
