@@ -23,17 +23,17 @@ commands_of() {
         awk -v kinds=" $* " 'index(kinds, " " $2 " ") { for (i = 3; i <= NF; i++) print $i, $1 }'
 }
 
-# The file a fresh machine would run for a command name, or nothing.
+# Sets "found_path" to the file a fresh machine would run for a command
+# name; fails if there is none.
 find_on_debian_path() {
     local directory
     local -a directories
     IFS=: read -r -a directories <<<"$debian_path"
     for directory in "${directories[@]}"; do
-        if [ -f "$directory/$1" ] && [ -x "$directory/$1" ]; then
-            echo "$directory/$1"
-            return 0
-        fi
+        found_path=$directory/$1
+        [ -f "$found_path" ] && [ -x "$found_path" ] && return 0
     done
+    found_path=
     return 1
 }
 
@@ -83,7 +83,7 @@ check_commands() {
     local who=$1 command package absent=0
     shift
     while read -r command package; do
-        find_on_debian_path "$command" >/dev/null && continue
+        find_on_debian_path "$command" && continue
         echo "$who: '$command' is not on PATH; Debian package '$package' provides it" >&2
         absent=1
     done < <(commands_of "$@")

@@ -113,12 +113,15 @@ function dollar(text, i,    next_char, last) {
     return i
 }
 
+# A quoted delimiter keeps the body as it is; without quotes its $( )
+# run like those in double quotes.
 function heredoc_delimiter(text, i,    rest) {
     rest = substr(text, i)
     sub(/^-/, "", rest)
     sub(/^[ \t]+/, "", rest)
     match(rest, /^['"]?[A-Za-z_][A-Za-z0-9_]*['"]?/)
     pending = substr(rest, RSTART, RLENGTH)
+    pending_expands = pending !~ /['"]/
     gsub(/['"]/, "", pending)
     return i + (length(substr(text, i)) - length(rest)) + RLENGTH - 1
 }
@@ -230,7 +233,7 @@ function single_quote(text, i,    at) {
 function double_quote_char(text, i,    c, quoted) {
     c = substr(text, i, 1)
     if (c == "\\") { add(substr(text, i + 1, 1)); return i + 1 }
-    if (c == "\"") {
+    if (c == "\"" && context[depth] == "D") {
         quoted = word[depth]
         depth--
         add(quoted)
@@ -262,7 +265,7 @@ function scan(text,    i, at) {
         i = at + 1
     }
     for (; i <= length(text); i++) {
-        if (context[depth] == "D") i = double_quote_char(text, i)
+        if (context[depth] == "D" || context[depth] == "H") i = double_quote_char(text, i)
         else if (context[depth] == "A") i = array_char(text, i)
         else i = normal_char(text, i)
         if (in_single) return
@@ -286,7 +289,12 @@ FNR == 1 {
 heredoc != "" {
     line = $0
     sub(/^\t+/, "", line)
-    if (line == heredoc) heredoc = ""
+    if (line == heredoc) {
+        heredoc = ""
+        if (context[depth] == "H") depth--
+    } else if (context[depth] == "H") {
+        scan($0)
+    }
     next
 }
 
@@ -302,7 +310,11 @@ heredoc != "" {
     } else {
         end_command()
     }
-    if (pending != "") { heredoc = pending; pending = "" }
+    if (pending != "") {
+        heredoc = pending
+        pending = ""
+        if (pending_expands) push("H")
+    }
 }
 
 END {
