@@ -29,10 +29,9 @@ function after_options(i) {
     return i
 }
 
-# A command named by its absolute path is the system's: PATH finds it too.
+# A relative path is one of the project's own files.
 function report(name, where) {
-    if (name in builtin || name in function_name) return
-    if (name ~ /\// && name !~ /^\//) return
+    if (name in builtin || name in function_name || name ~ /\//) return
     found[name "\t" where] = 1
 }
 
@@ -64,6 +63,7 @@ END {
             while (i <= n && (substr(w[i], 2) in lead_in || is_assignment(substr(w[i], 2)))) i++
             if (i > n || substr(w[i], 1, 1) == "D" || substr(w[i], 2) in no_command) break
             name = substr(w[i], 2)
+            # A command named by its absolute path is the system's: PATH finds it too.
             if (name ~ /^\//) name = base_name(name)
             if (name == "command" && w[i + 1] ~ /^L-[vV]$/) break
             report(name, w[2])

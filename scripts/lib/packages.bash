@@ -6,6 +6,7 @@ packages_file=$(dirname "${BASH_SOURCE[0]}")/packages
 # caller's own (a Python or Rust tool manager's shims, say) would find
 # what a fresh machine lacks.
 debian_path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+found_path=
 
 # "package who command..." for each entry, comments and blank lines dropped.
 package_entries() {
