@@ -32,7 +32,8 @@ function pop() {
     if (depth > 0) depth--
 }
 
-# A number before > or < is a file descriptor, not a word.
+# Ends the word being read: a redirection's target, a case pattern and an
+# array element are no words of the command.
 function finish_word(    text) {
     if (!started[depth]) return
     text = word[depth]
@@ -76,8 +77,8 @@ function add(text) {
     started[depth] = 1
 }
 
-# Index just past the ")" that closes the "((" starting at i; 0 if the line
-# does not close it.
+# Index of the ")" that closes the "((" starting at i; 0 if the line does
+# not close it.
 function arithmetic_end(text, i,    level, c) {
     level = 0
     for (; i <= length(text); i++) {
@@ -126,6 +127,7 @@ function heredoc_delimiter(text, i,    rest) {
     return i + (length(substr(text, i)) - length(rest)) + RLENGTH - 1
 }
 
+# A number before > or < is a file descriptor, not a word.
 function redirection(text, i,    c, next_char) {
     c = substr(text, i, 1)
     next_char = substr(text, i + 1, 1)
@@ -133,10 +135,7 @@ function redirection(text, i,    c, next_char) {
     finish_word()
     if (next_char == "(") { redirect[depth] = 1; push("N"); return i + 1 }
     if (c == "<" && substr(text, i, 3) == "<<<") { redirect[depth] = 1; return i + 2 }
-    if (c == "<" && next_char == "<") {
-        i = heredoc_delimiter(text, i + 2)
-        return i
-    }
+    if (c == "<" && next_char == "<") return heredoc_delimiter(text, i + 2)
     if (next_char == ">" || next_char == "&" || next_char == "|") i++
     redirect[depth] = 1
     return i
