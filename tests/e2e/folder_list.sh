@@ -3,6 +3,7 @@
 # prompt on standard error, the exit code, and which drive it picks.
 # Arguments: the path of shellbackup.exe and the build folder.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 exe=$1
 build=$2
