@@ -7,13 +7,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 report=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib" && pwd)/report_failure.bash
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/check.bash"
 
 cat >"$work/helpers.bash" <<'HELPERS'
 copy_step() {
@@ -74,5 +68,4 @@ run_script <<'SCRIPT'
 SCRIPT
 expect "a failing subshell" 5 "check.sh: line 4: '( exit 5 )' exited with status 5"
 
-[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
-echo "failure_report: all checks passed"
+finish failure_report

@@ -8,13 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 sandbox_script=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/sandbox
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/check.bash"
 
 # The stand-ins count their calls in $STAND_IN_CALLS and behave as
 # STAND_IN_BOOT (complete, partial, failing) and STAND_IN_REG (works,
@@ -121,5 +115,4 @@ run_sandbox complete second
 expect_error "reg add failing once" "drive e: not saved as 'floppy'; try 2 of 3"
 [ "$(calls "reg add")" -eq 3 ] || fail "reg add failing once: $(calls "reg add") tries, not 3 (e twice, f once)"
 
-[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
-echo "sandbox_failures: all checks passed"
+finish sandbox_failures

@@ -20,8 +20,7 @@ prefix=$SHELLBACKUP_SANDBOX/prefix
 drive_e=$SHELLBACKUP_SANDBOX/drive-e
 user=$(id -un)
 user_folder="C:\\users\\$user"
-work=$(mktemp -d)
-failures=0
+source "$repo/tests/support/check.bash"
 
 # Makes a folder refuse new entries until the check ends. Permissions do
 # not stop root, so for root the folder is made immutable as well; answers
@@ -59,19 +58,6 @@ run_cleanup() {
     "$sandbox" stop
 }
 trap run_cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-finish() {
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures check(s) failed" >&2
-        exit 1
-    fi
-    echo "$1: all checks passed"
-}
 
 wpath_to_unix() {
     local path=${1//\\//}
