@@ -3,6 +3,7 @@
 # program's reader and with iconv, in the same run, and prints the ratio of
 # the two times. Usage: bench/compare_iconv.sh [BUILD_DIR]   (default build/native)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build/native}

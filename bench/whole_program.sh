@@ -13,6 +13,7 @@
 # build/windows/sandbox-bench); its shell folders are filled with the data
 # and emptied again at the end.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
 
 pairs=${1:-5}
 megabytes=${2:-120}

@@ -6,6 +6,7 @@
 #
 #   command_runner_cleanup.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 build=$(cd "${2:?usage: command_runner_cleanup.sh SHELLBACKUP_EXE BUILD_DIR}" && pwd)
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -3,6 +3,7 @@
 # prompt on standard error, the exit code, and which drive it picks.
 # Arguments: the path of shellbackup.exe and the build folder.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 exe=$1
 build=$2
@@ -11,14 +12,8 @@ sandbox=$repo/scripts/sandbox
 tests_exe=$build/tests/shellbackup_tests.exe
 export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$build/sandbox-folder_list}
 
-work=$(mktemp -d)
+source "$repo/tests/support/check.bash"
 trap 'rm -rf "$work"; "$sandbox" stop' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 
 # Runs the program with the given text on standard input; leaves its output
 # without carriage returns in $work/out and $work/err, its exit code in $rc.
@@ -95,8 +90,4 @@ fi
 "$sandbox" drive f none
 "$sandbox" drive e floppy
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "folder list: all checks passed"
+finish "folder list"

@@ -5,6 +5,7 @@
 #
 #   refusing_destination.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 exe=$1
 build=$2

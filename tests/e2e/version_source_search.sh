@@ -8,6 +8,7 @@
 #
 #   version_source_search.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 build=$(cd "${2:?usage: version_source_search.sh SHELLBACKUP_EXE BUILD_DIR}" && pwd)
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

@@ -7,6 +7,7 @@
 #
 #   version_without_winver.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 build=$(cd "${2:?usage: version_without_winver.sh SHELLBACKUP_EXE BUILD_DIR}" && pwd)
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

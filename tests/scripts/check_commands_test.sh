@@ -6,12 +6,12 @@
 # own check names a missing command and its package in one line.
 # Needs what scripts/install-deps installs (wine, git).
 #
-#   check_commands_test.sh REPOSITORY
+#   check_commands_test.sh [REPOSITORY]
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=../../scripts/lib/report_failure.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
-repo=$(cd "${1:?usage: check_commands_test.sh REPOSITORY}" && pwd)
+repo=$(cd "${1:-$(dirname "${BASH_SOURCE[0]}")/../..}" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

@@ -10,6 +10,7 @@
 # path of the sandbox onto the host.
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+source "$repo/scripts/lib/report_failure.bash"
 sandbox=$repo/scripts/sandbox
 : "${SHELLBACKUP_SANDBOX:?SHELLBACKUP_SANDBOX names the sandbox of this check}"
 mkdir -p "$SHELLBACKUP_SANDBOX"
@@ -19,8 +20,7 @@ prefix=$SHELLBACKUP_SANDBOX/prefix
 drive_e=$SHELLBACKUP_SANDBOX/drive-e
 user=$(id -un)
 user_folder="C:\\users\\$user"
-work=$(mktemp -d)
-failures=0
+source "$repo/tests/support/check.bash"
 
 # Makes a folder refuse new entries until the check ends. Permissions do
 # not stop root, so for root the folder is made immutable as well; answers
@@ -51,24 +51,13 @@ empty_drive_e() {
 cleanup_hooks=(allow_writes_again empty_drive_e)
 run_cleanup() {
     local hook
-    for hook in "${cleanup_hooks[@]}"; do "$hook" || true; done
+    for hook in "${cleanup_hooks[@]}"; do
+        "$hook" || echo "clean-up step $hook failed; the rest runs" >&2
+    done
     rm -rf "$work"
     "$sandbox" stop
 }
 trap run_cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-finish() {
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures check(s) failed" >&2
-        exit 1
-    fi
-    echo "$1: all checks passed"
-}
 
 wpath_to_unix() {
     local path=${1//\\//}
@@ -93,8 +82,14 @@ in_wine() {
     "$sandbox" run "$@"
 }
 
+# reg reports its errors on standard output: shown only when it fails.
 reg_set() {
-    in_wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null
+    in_wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >"$work/reg.out" 2>&1 || {
+        local status=$?
+        echo "reg add '$1' /v '$2' exited with status $status:" >&2
+        cat "$work/reg.out" >&2
+        return "$status"
+    }
 }
 
 # Points TEMP and TMP of the sandbox's user at the folder, creating it.
