@@ -25,7 +25,9 @@ std::FILE* open_with_retry(const std::string& path, const char* mode, int second
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         // Denying writers, so that a second writer waits here instead of
         // interleaving its bytes with ours; a log viewer does not count.
-        if (std::FILE* file = platform::files().open_file(path, mode, platform::x_Sharing::readers_only)) return file;
+        std::FILE* file =
+            platform::files().open_file(path, mode, platform::x_Sharing::readers_only);
+        if (file != nullptr) return file;
         platform::process().sleep_ms(retry_interval_ms);
         show_attempt(attempt);
     }
