@@ -31,7 +31,7 @@ public:
         return 0;
     }
     bool access_exists(const std::string& path) override { return path == script_path; }
-    std::FILE* open_file(const std::string& path, const char* mode, bool) override {
+    std::FILE* open_file(const std::string& path, const char* mode, platform::x_Sharing) override {
         if (path != script_path || std::string(mode) != "rb") return nullptr;
         static char empty = 0;
         return content.empty() ? fmemopen(&empty, 1, "rb")

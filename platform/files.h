@@ -37,6 +37,28 @@ enum : std::uint32_t {
     invalid_attributes = 0xFFFFFFFFu,
 };
 
+// What a write to a file changes: its size and its last-write time, in the
+// system's own unit.
+struct x_FileStamp {
+    std::int64_t size = 0;
+    std::int64_t written = 0;
+
+    friend bool operator==(const x_FileStamp&, const x_FileStamp&) = default;
+};
+
+// What others may do with a file while it is open (Windows share modes).
+enum class x_Sharing {
+    everyone,
+    // Nobody else can open the file for writing until it is closed, and it
+    // cannot be opened so while anyone else writes to it; readers, a log
+    // viewer for one, may keep it open meanwhile. Writers that must not
+    // interleave use it.
+    readers_only,
+    // Nobody else can open the file at all. The POSIX stand-in cannot keep
+    // readers out and treats it as readers_only.
+    nobody,
+};
+
 // One entry of a folder search (FindFirstFileA / FindNextFileA).
 struct x_FindEntry {
     std::string name;
@@ -58,11 +80,10 @@ public:
     virtual bool remove_folder(const std::string& path);  // rmdir()
 
     // Buffered files (fopen and friends). open_file answers nullptr when the
-    // file cannot be opened. A file opened with deny_others cannot be opened
-    // by anyone else until it is closed (Windows share mode "deny read and
-    // write"); writers that must not interleave use it.
+    // file cannot be opened, also when another holder's sharing refuses the
+    // open.
     virtual std::FILE* open_file(const std::string& path, const char* mode,
-                                 bool deny_others = false);
+                                 x_Sharing sharing = x_Sharing::everyone);
     virtual std::size_t write_file(std::FILE* file, const void* data, std::size_t size);
     virtual std::size_t read_file(std::FILE* file, void* data, std::size_t size);
     virtual bool close_file(std::FILE* file);
@@ -73,7 +94,14 @@ public:
     virtual bool find_entries(const std::string& pattern, std::vector<x_FindEntry>& entries);
 
     virtual bool copy_file(const std::string& source, const std::string& destination,
-                           bool fail_if_exists);                               // CopyFileA
+                           bool fail_if_exists);  // CopyFileA
+    // The stamp of an existing file; false when it cannot be read.
+    virtual bool file_stamp(const std::string& path, x_FileStamp& stamp);
+    // Deletes the file only while it still bears the stamp. Writers that open
+    // it sharing it with readers only are held off between the test and the deletion; a
+    // file that anyone holds open stays.
+    virtual bool remove_unchanged_file(const std::string& path, const x_FileStamp& stamp);
+
     virtual std::uint32_t get_attributes(const std::string& path);             // GetFileAttributesA
     virtual bool set_attributes(const std::string& path, std::uint32_t bits);  // SetFileAttributesA
 };

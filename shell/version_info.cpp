@@ -25,6 +25,7 @@ x_VersionInfo::x_VersionInfo(const std::string& path) : path(path) {
 bool x_VersionInfo::set_path_string(const std::string& text) { return set_path(text.c_str()); }
 
 bool x_VersionInfo::set_path(const char* text) {
+    forget_loaded();
     path = text ? text : "";
     if (path.empty()) return false;
     if (!path_exists(path)) return false;
@@ -46,9 +47,17 @@ std::string x_VersionInfo::query_value(const char* key) {
     return text_at(address, length);
 }
 
-bool x_VersionInfo::load() {
+// What was read for an earlier path must not answer for the new one, nor
+// survive a failed load of the same one.
+void x_VersionInfo::forget_loaded() {
     handle = 0;
     size = 0;
+    block.clear();
+    prefix.clear();
+}
+
+bool x_VersionInfo::load() {
+    forget_loaded();
     size = platform::version().info_size(path, handle);
     if (size == 0) {
         report("::GetFileVersionInfoSize ... 0");

@@ -39,5 +39,6 @@ public:
     std::string prefix;
 
 private:
+    void forget_loaded();
     std::string text_at(const void* address, std::uint32_t length) const;
 };

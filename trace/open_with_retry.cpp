@@ -23,9 +23,11 @@ std::FILE* open_with_retry(const std::string& path, const char* mode, int second
     const std::int64_t wanted = std::int64_t{seconds} * 1000 / retry_interval_ms;
     const int attempts = static_cast<int>(std::clamp<std::int64_t>(wanted, 1, INT32_MAX));
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        // Exclusive, so that a second writer waits here instead of
-        // interleaving its bytes with ours.
-        if (std::FILE* file = platform::files().open_file(path, mode, true)) return file;
+        // Denying writers, so that a second writer waits here instead of
+        // interleaving its bytes with ours; a log viewer does not count.
+        std::FILE* file =
+            platform::files().open_file(path, mode, platform::x_Sharing::readers_only);
+        if (file != nullptr) return file;
         platform::process().sleep_ms(retry_interval_ms);
         show_attempt(attempt);
     }

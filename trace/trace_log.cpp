@@ -25,20 +25,18 @@ std::string header_line() {
 }
 
 // The hour file's path; the first call of the process also queues the
-// expired files of both log folders. The hour file itself is spared: an
-// expired one is last year's file of the same hour, which this process is
-// about to append to.
+// expired files of both log folders. An expired hour file, last year's of
+// the same hour, is appended to and so stays.
 std::string hour_file_path(const std::string& hour) {
     static bool first_use = true;
-    const std::string name = hour + ".txt";
     std::string folder = work_folder("_trace_") + "\\";
     if (first_use) purge_old_files(folder + ".txt", retention_days);
     folder += "QX";
     create_folders(folder);
     folder = add_trailing_separator(folder);
-    if (first_use) purge_old_files_except(folder + ".txt", retention_days, name);
+    if (first_use) purge_old_files(folder + ".txt", retention_days);
     first_use = false;
-    return folder + name;
+    return folder + hour + ".txt";
 }
 
 bool write_bytes(std::FILE* file, const char* data, std::size_t size) {
@@ -76,8 +74,8 @@ bool append_trace(const x_ByteList& entry) {
     const std::string path = hour_file_path(hour);
     std::FILE* file = open_with_retry(path, "ab", open_seconds);
     if (file == nullptr) return false;
-    // The file is held exclusively, so no other writer can slip its first
-    // entry in between this test and the header.
+    // No other writer can open the file meanwhile, so none can slip its
+    // first entry in between this test and the header.
     bool written = true;
     if (x_FileStatus(path).size() == 0) {
         const std::string header = header_line();

@@ -1,7 +1,8 @@
 #pragma once
 // The hourly trace log: one line per entry, one file per hour of the day,
 // below the temporary folder. Several processes may write the same file;
-// each entry is one open-append-close of a file held exclusively meanwhile.
+// each entry is one open-append-close of a file that no other writer can
+// open meanwhile, while readers such as a log viewer may keep it open.
 #include <string>
 
 #include "util/strings.h"

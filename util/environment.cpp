@@ -30,10 +30,13 @@ bool& empty_arguments_notice_pending() {
 }
 
 // The public documents folder's "Temp\Temp": the place for temporary files
-// when the platform's own answer lies inside the Windows folder.
+// when the platform's own answer lies inside the Windows folder. Empty when
+// that folder is unknown: "Temp\Temp" alone would lie below whatever folder
+// the program was started from.
 std::string public_temp_folder() {
-    std::string folder = add_trailing_separator(get_special_folder(csidl_common_documents));
-    folder = add_trailing_separator(folder + "Temp");
+    const std::string documents = get_special_folder(csidl_common_documents);
+    if (!is_absolute_path(documents)) return std::string();
+    const std::string folder = add_trailing_separator(add_trailing_separator(documents) + "Temp");
     return folder + "Temp";
 }
 
@@ -42,18 +45,22 @@ bool inside_windows_folder(const std::string& path) {
     return to_lower(path).find(to_lower("Windows")) != npos;
 }
 
-std::string first_set_variable(std::initializer_list<const char*> names) {
+bool is_set(const std::string& value) { return !value.empty(); }
+
+std::string first_variable(std::initializer_list<const char*> names,
+                           bool (*usable)(const std::string&) = is_set) {
     for (const char* name : names) {
         std::string value = env_value(name);
-        if (!value.empty()) return value;
+        if (usable(value)) return value;
     }
     return std::string();
 }
 
 std::string user_temp_folder() {
-    std::string user = first_set_variable({"USER", "USERNAME"});
+    std::string user = first_variable({"USER", "USERNAME"});
     if (user.empty()) user = "___";
-    const std::string base = folder_exists("/tmp") ? std::string("/tmp/") : current_folder();
+    std::string base = folder_exists("/tmp") ? std::string("/tmp/") : current_folder();
+    if (!is_absolute_path(base)) base = "\\";
     std::string folder = add_trailing_separator(base) + user;
     create_folders(folder);
     return folder;
@@ -109,8 +116,11 @@ std::string long_path(const std::string& path) {
 
 std::string temp_folder() {
     std::string folder = long_path(platform::process().temp_path());
+    // A relative answer would send the scratch files below whatever folder
+    // the program was started from; the next source is asked instead.
     if (inside_windows_folder(folder)) folder = public_temp_folder();
-    if (folder.empty()) folder = first_set_variable({"TMP", "TMPDIR", "TEMP"});
+    if (!is_absolute_path(folder))
+        folder = first_variable({"TMP", "TMPDIR", "TEMP"}, is_absolute_path);
     if (folder.empty()) folder = user_temp_folder();
     return std::string(folder.c_str());
 }
@@ -119,11 +129,13 @@ std::string scratch_folder() {
     const std::string executable = module_path();
     std::string folder = add_trailing_separator(temp_folder()) + scratch_leaf;
     folder = add_trailing_separator(add_trailing_separator(folder) + scratch_leaf_name(executable));
-    if (!create_folders(folder)) {
-        folder = add_trailing_separator(public_temp_folder()) + scratch_leaf;
-        folder = add_trailing_separator(folder) + base_name(executable);
-    }
-    return add_trailing_separator(folder);
+    if (create_folders(folder)) return folder;
+    // Without a public documents folder there is no better place; the
+    // folder that could not be made stays the answer.
+    const std::string fallback = public_temp_folder();
+    if (fallback.empty()) return folder;
+    folder = add_trailing_separator(add_trailing_separator(fallback) + scratch_leaf);
+    return add_trailing_separator(folder + base_name(executable));
 }
 
 std::string original_filename_of(const std::string& path) {

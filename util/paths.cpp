@@ -1,5 +1,7 @@
 #include "util/paths.h"
 
+#include <cctype>
+
 #include "util/path_split.h"
 #include "util/strings.h"
 
@@ -114,6 +116,13 @@ std::string base_name(const std::string& path) {
     return dot == npos ? name : name.substr(0, dot);
 }
 
+bool is_absolute_path(const std::string& path) {
+    if (!path.empty() && is_separator(path[0])) return true;
+    const bool drive = path.size() >= 3 && path[1] == ':' &&
+                       std::isalpha(static_cast<unsigned char>(path[0])) != 0;
+    return drive && is_separator(path[2]);
+}
+
 bool path_exists(const std::string& path) {
     const std::string query = query_form(path);
     if (is_network_path(query)) return platform::files().access_exists(query);
@@ -128,6 +137,9 @@ bool folder_exists(const std::string& path) { return folder_present(query_form(p
 bool create_folders(const std::string& path) {
     if (folder_exists(path)) return true;
     const std::string normal = strip_trailing_separator(normalize_separators(path));
+    // Nothing can be made at the server or share level, so a bare share
+    // that the access test did not find stays missing.
+    if (!is_below_share(normal, '\\')) return false;
     const x_StringList parts = split_path(normal, '\\');
     std::string prefix;
     for (std::size_t i = 0; i < parts.size(); ++i) {

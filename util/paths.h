@@ -16,6 +16,10 @@ std::string file_name(const std::string& path);
 std::string dir_part(const std::string& path);
 std::string file_extension(const std::string& path);
 std::string base_name(const std::string& path);
+// A drive letter with its root ("C:\"), or a path that begins with a
+// separator: a network path, the root of the current drive, or a host path
+// of the POSIX stand-in. Never one that depends on the current folder.
+bool is_absolute_path(const std::string& path);
 bool path_exists(const std::string& path);
 bool folder_exists(const std::string& path);
 bool create_folders(const std::string& path);

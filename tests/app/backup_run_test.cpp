@@ -159,4 +159,27 @@ TEST_F(ProgramEntry, NoRemovableDriveStillPromptsAndSucceeds) {
     EXPECT_EQ(console_.err, "wait...");
 }
 
+// The copy tool's output that follows a folder line belongs to that folder:
+// the line must be out, and flushed, before the folder's job runs.
+TEST_F(BackupRun, EachFolderLineIsOutBeforeItsJobRuns) {
+    drives_.types = {{'E', platform::drive_removable}};
+    std::vector<std::string> shown;
+    std::vector<int> flushed;
+    process_.after_command = [this, &shown, &flushed] {
+        shown.push_back(console_.out);
+        flushed.push_back(console_.out_flushes);
+    };
+    EXPECT_TRUE(run_backup("heading"));
+    ASSERT_EQ(shown.size(), 11u);
+    std::string expected = "heading\n";
+    std::size_t line_start = 0;
+    for (std::size_t job = 0; job < shown.size(); ++job) {
+        const std::size_t line_end = all_folder_lines.find('\n', line_start) + 1;
+        expected += all_folder_lines.substr(line_start, line_end - line_start);
+        line_start = line_end;
+        EXPECT_EQ(shown[job], expected) << job;
+        EXPECT_EQ(flushed[job], static_cast<int>(job) + 2) << job;
+    }
+}
+
 }  // namespace

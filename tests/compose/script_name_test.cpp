@@ -59,4 +59,15 @@ TEST(SafeFileName, SecondByteOfDoubleByteCharacterIsNotReplaced) {
     EXPECT_EQ(job.script_file_name(), "xc_C__\x83\x5C_E___Backup__sdiy.bat");
 }
 
+// The destination is shortened to a head of 20 and a tail of 30 bytes: the
+// drive stays readable and the folder copied last is named whole.
+TEST(ScriptFileName, LongDestinationKeepsItsDriveAndLastFolder) {
+    x_CopyCommand job = data_job();
+    job.use_xcopy();
+    const std::string last = std::string(25, 'c');
+    job.set_destination("F:\\" + std::string(25, 'a') + "\\" + std::string(25, 'b') + "\\" + last);
+    // Head "F:" padded to 20 bytes, tail "\ccc..." padded to 30.
+    EXPECT_EQ(job.script_file_name(), "xc_C__Data_F" + std::string(24, '_') + last + "_sdiy.bat");
+}
+
 }  // namespace

@@ -136,4 +136,17 @@ TEST_F(LocateCommand, EarlierOutputOfTheSameNameIsNotReused) {
     EXPECT_EQ(locate_command("tool"), "");
 }
 
+// Where the day's folder cannot be made (a file of that name stands there),
+// the output goes into the scratch folder itself and the answer still comes.
+TEST_F(LocateCommand, ScratchFolderServesWhenTheDaysFolderCannotBeMade) {
+    const std::string scratch = scratch_folder();
+    surroundings.tree.make_file(scratch.substr(surroundings.folder().size()) + "20240131");
+    EXPECT_EQ(runner_folder(), scratch);
+
+    where.answers["winver"] = "C:\\Windows\\System32\\winver.exe\r\n";
+    EXPECT_EQ(locate_command("winver"), "C:\\Windows\\System32\\winver.exe");
+    EXPECT_EQ(testing_support::x_TempTree::content(scratch + "winver.chk"),
+              "C:\\Windows\\System32\\winver.exe\r\n");
+}
+
 }  // namespace

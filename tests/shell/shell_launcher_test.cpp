@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <optional>
@@ -81,40 +82,6 @@ protected:
     platform::x_Substitute<platform::x_FileService> files_guard;
 };
 
-const char* sentence_for(int code) {
-    switch (code) {
-        case 0:
-            return "The operating system is out of memory or resources.";
-        case 2:
-            return "The specified file was not found.";
-        case 3:
-            return "The specified path was not found.";
-        case 5:
-            return "The operating system denied access to the specified file.";
-        case 8:
-            return "There was not enough memory to complete the operation.";
-        case 11:
-            return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
-        case 26:
-            return "A sharing violation occurred.";
-        case 27:
-            return "The filename association is incomplete or invalid.";
-        case 28:
-            return "The DDE transaction could not be completed because the request timed out.";
-        case 29:
-            return "The DDE transaction failed.";
-        case 30:
-            return "The DDE transaction could not be completed because other DDE transactions "
-                   "were being processed.";
-        case 31:
-            return "There is no application associated with the given file name extension.";
-        case 32:
-            return "The specified dynamic-link library was not found.";
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
 TEST_F(ShellLauncher, PassesAbsentValuesAsNullAndSetEmptyTextsAsEmpty) {
@@ -162,28 +129,56 @@ TEST_F(ShellLauncher, CopiesCarryTheirOwnTexts) {
     }
 }
 
-TEST_F(ShellLauncher, EachRefusalIsOneTraceEntryWithTheShellsReason) {
+// Each refusal is one entry: the shell's reason, then what was asked for.
+// The codes the shell documents each have a reason of their own; any other
+// code names the file and the parameters instead. An accepted launch, a
+// code above 32 read as unsigned, writes nothing.
+TEST_F(ShellLauncher, EachRefusalIsOneEntryWithItsReasonAndWhatWasAsked) {
     x_TraceSurroundings at;
     x_ShellLauncher launcher;
     launcher.set_verb("open");
     launcher.set_file("C:\\no such\\job.bat");
     launcher.set_parameters("/c \"x\"");
     // The message's line feeds each become one tab in the entry.
-    const std::string labels =
+    const std::string asked =
         "\tOperation=\"open\"\tFile=\"C:\\no such\\job.bat\"\tParamaters=\"/c \"x\"\"";
     const std::string prefix = "2024/01/31 17:05:09\tshellbackup.exe\t";
+    std::map<std::string, std::set<int>> codes_by_reason;
     for (int code = 0; code <= 32; ++code) {
         shell.result = code;
         EXPECT_FALSE(launcher.execute()) << code;
-        const char* sentence = sentence_for(code);
-        const std::string first =
-            sentence != nullptr ? sentence : "Error\tC:\\no such\\job.bat\t/c \"x\"";
-        EXPECT_EQ(at.last_line("0131_17"), prefix + first + labels) << code;
+        const std::string line = at.last_line("0131_17");
+        ASSERT_EQ(line.rfind(prefix, 0), 0u) << code;
+        ASSERT_GE(line.size(), prefix.size() + asked.size()) << code;
+        EXPECT_EQ(line.substr(line.size() - asked.size()), asked) << code;
+        codes_by_reason[line.substr(prefix.size(), line.size() - prefix.size() - asked.size())]
+            .insert(code);
     }
-    const std::string before = testing_support::x_TempTree::content(at.hour_file("0131_17"));
-    shell.result = 33;
-    EXPECT_TRUE(launcher.execute());
-    EXPECT_EQ(testing_support::x_TempTree::content(at.hour_file("0131_17")), before);
+    const std::string log = testing_support::x_TempTree::content(at.hour_file("0131_17"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1 + 33);  // header and entries
+
+    const std::set<int> documented = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+    const std::string fallback = "Error\tC:\\no such\\job.bat\t/c \"x\"";
+    ASSERT_EQ(codes_by_reason.size(), documented.size() + 1);
+    for (const auto& [reason, codes] : codes_by_reason) {
+        if (reason == fallback) {
+            EXPECT_EQ(codes.size(), 33 - documented.size());
+            for (const int code : codes) EXPECT_EQ(documented.count(code), 0u) << code;
+        } else {
+            ASSERT_EQ(codes.size(), 1u) << reason;
+            EXPECT_EQ(documented.count(*codes.begin()), 1u) << reason;
+            EXPECT_EQ(reason.back(), '.') << reason;
+        }
+    }
+    // The two refusals that a script launch meets in practice.
+    EXPECT_EQ(*codes_by_reason["The specified file was not found."].begin(), 2);
+    EXPECT_EQ(*codes_by_reason["The specified path was not found."].begin(), 3);
+
+    for (const std::intptr_t code : {std::intptr_t{33}, std::intptr_t{42}, std::intptr_t{-1}}) {
+        shell.result = code;
+        EXPECT_TRUE(launcher.execute()) << code;
+    }
+    EXPECT_EQ(testing_support::x_TempTree::content(at.hour_file("0131_17")), log);
 }
 
 // The real shell: a script that is not there is refused with code 2.

@@ -154,6 +154,28 @@ TEST_F(VersionInfo, SetPathLoadsOnlyAnExistingPath) {
     EXPECT_EQ(errors.text(), "::GetFileVersionInfoSize ... 0\n");
 }
 
+// A reader that is pointed at another file answers for that file only:
+// one without a version resource, or one that is not there, has no values.
+TEST_F(VersionInfo, ReusedReaderForgetsThePreviousFile) {
+    x_ArrangedVersion version;
+    version.values["\\StringFileInfo\\040904b0\\ProductVersion"] = "6.1.7601";
+    x_ErrorCapture errors;
+    x_VersionInfo info(existing_);
+    ASSERT_EQ(info.get_product_version(), "6.1.7601");
+
+    version.size = 0;
+    EXPECT_FALSE(info.set_path_string(existing_));
+    EXPECT_EQ(info.get_product_version(), "");
+    EXPECT_TRUE(info.block.empty());
+
+    version.size = 100;
+    ASSERT_TRUE(info.set_path_string(existing_));
+    EXPECT_FALSE(info.set_path_string(existing_ + ".missing"));
+    EXPECT_EQ(info.prefix, "");
+    version.size = 0;
+    EXPECT_EQ(info.get_product_version(), "");
+}
+
 // A damaged resource whose value runs to the end of the block without a
 // terminating zero must not be read beyond the block.
 class x_UnterminatedValue : public x_ArrangedVersion {

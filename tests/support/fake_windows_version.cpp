@@ -51,8 +51,8 @@ bool x_FakeVersionFiles::remove_folder(const std::string& path) {
     return next_.remove_folder(path);
 }
 std::FILE* x_FakeVersionFiles::open_file(const std::string& path, const char* mode,
-                                         bool deny_others) {
-    return next_.open_file(path, mode, deny_others);
+                                         platform::x_Sharing sharing) {
+    return next_.open_file(path, mode, sharing);
 }
 std::size_t x_FakeVersionFiles::write_file(std::FILE* file, const void* data, std::size_t size) {
     return next_.write_file(file, data, size);
@@ -68,6 +68,13 @@ bool x_FakeVersionFiles::find_entries(const std::string& pattern,
 bool x_FakeVersionFiles::copy_file(const std::string& source, const std::string& destination,
                                    bool fail_if_exists) {
     return next_.copy_file(source, destination, fail_if_exists);
+}
+bool x_FakeVersionFiles::file_stamp(const std::string& path, platform::x_FileStamp& stamp) {
+    return next_.file_stamp(path, stamp);
+}
+bool x_FakeVersionFiles::remove_unchanged_file(const std::string& path,
+                                               const platform::x_FileStamp& stamp) {
+    return next_.remove_unchanged_file(path, stamp);
 }
 std::uint32_t x_FakeVersionFiles::get_attributes(const std::string& path) {
     if (path == present_) return platform::attribute_archive;

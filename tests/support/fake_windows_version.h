@@ -29,7 +29,8 @@ public:
     bool make_folder(const std::string& path) override;
     bool remove_file(const std::string& path) override;
     bool remove_folder(const std::string& path) override;
-    std::FILE* open_file(const std::string& path, const char* mode, bool deny_others) override;
+    std::FILE* open_file(const std::string& path, const char* mode,
+                         platform::x_Sharing sharing) override;
     std::size_t write_file(std::FILE* file, const void* data, std::size_t size) override;
     std::size_t read_file(std::FILE* file, void* data, std::size_t size) override;
     bool close_file(std::FILE* file) override;
@@ -37,6 +38,9 @@ public:
                       std::vector<platform::x_FindEntry>& entries) override;
     bool copy_file(const std::string& source, const std::string& destination,
                    bool fail_if_exists) override;
+    bool file_stamp(const std::string& path, platform::x_FileStamp& stamp) override;
+    bool remove_unchanged_file(const std::string& path,
+                               const platform::x_FileStamp& stamp) override;
     std::uint32_t get_attributes(const std::string& path) override;
     bool set_attributes(const std::string& path, std::uint32_t bits) override;
 

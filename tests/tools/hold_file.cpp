@@ -1,6 +1,9 @@
-// Holds a file open without sharing for a while, so that a test can watch
-// another program wait for it:  hold_file PATH MILLISECONDS
-// Once the file is held, PATH.held appears; the test starts waiting then.
+// Holds a file open for a while, so that a test can watch what another
+// program does meanwhile:  hold_file PATH MILLISECONDS [write|read]
+// By default it shares the file with nobody; with "write" it holds it as a
+// writer of the trace log does, open for readers only; with "read" it reads
+// it as a log viewer does, sharing it with readers and writers alike. Once
+// the file is held, PATH.held appears; once it is let go, PATH.released.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -8,15 +11,33 @@
 #include "platform/files.h"
 #include "platform/process.h"
 
-int main(int argc, char** argv) {
-    if (argc != 3) return 2;
-    const std::string path = argv[1];
-    std::FILE* held = platform::files().open_file(path, "ab", true);
-    if (held == nullptr) return 1;
-    if (std::FILE* marker = platform::files().open_file(path + ".held", "wb")) {
+namespace {
+
+void mark(const std::string& path) {
+    if (std::FILE* marker = platform::files().open_file(path, "wb")) {
         platform::files().close_file(marker);
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3 && argc != 4) return 2;
+    const std::string path = argv[1];
+    const std::string how = argc == 4 ? argv[3] : "";
+    std::FILE* held = nullptr;
+    if (how == "read") {
+        held = platform::files().open_file(path, "rb");
+    } else {
+        const bool as_writer = how == "write";
+        held = platform::files().open_file(
+            path, "ab",
+            as_writer ? platform::x_Sharing::readers_only : platform::x_Sharing::nobody);
+    }
+    if (held == nullptr) return 1;
+    mark(path + ".held");
     platform::process().sleep_ms(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
     platform::files().close_file(held);
+    mark(path + ".released");
     return 0;
 }

@@ -58,9 +58,11 @@ TEST_F(PurgeOldFiles, ExtensionMatchesInAnyCase) {
     EXPECT_FALSE(purge_old_files(in_test_folder("upper\\.txt"), 10));
 }
 
-TEST_F(PurgeOldFiles, FileAboutToBeWrittenIsSpared) {
-    const std::string file = make_file("spared\\0131_17.txt");
-    set_clock_after(file, 20 * ten_days);
-    EXPECT_TRUE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_17.TXT"));
-    EXPECT_FALSE(purge_old_files_except(in_test_folder("spared\\.txt"), 10, "0131_18.txt"));
+// A file where a log folder belongs must not turn the purge to the folder
+// above it, which holds the program's other files.
+TEST_F(PurgeOldFiles, FileWhereTheFolderBelongsQueuesNothing) {
+    const std::string beside = make_file("scratch\\0101_01.txt");
+    make_file("scratch\\_trace_");
+    set_clock_after(beside, 20 * ten_days);
+    EXPECT_TRUE(purge_old_files(in_test_folder("scratch\\_trace_\\.txt"), 10));
 }

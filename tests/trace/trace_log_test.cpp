@@ -25,12 +25,13 @@ const std::string stamp = "2024/01/31 17:05:09";
 // Refuses every exclusive open while refusing is set; everything else is real.
 class x_RefusingFiles : public platform::x_FileService {
 public:
-    std::FILE* open_file(const std::string& path, const char* mode, bool deny_others) override {
-        if (deny_others && refusals_left > 0) {
+    std::FILE* open_file(const std::string& path, const char* mode,
+                         platform::x_Sharing sharing) override {
+        if (sharing != platform::x_Sharing::everyone && refusals_left > 0) {
             --refusals_left;
             return nullptr;
         }
-        return x_FileService::open_file(path, mode, deny_others);
+        return x_FileService::open_file(path, mode, sharing);
     }
     bool find_entries(const std::string& pattern,
                       std::vector<platform::x_FindEntry>& entries) override {
@@ -145,7 +146,8 @@ TEST(TraceLog, WaitsWhileAnotherWriterHoldsTheFile) {
     x_TraceSurroundings at;
     ASSERT_TRUE(write_trace("before"));
     static std::FILE* held = nullptr;
-    held = platform::files().open_file(at.hour_file("0131_17"), "ab", true);
+    held = platform::files().open_file(at.hour_file("0131_17"), "ab",
+                                       platform::x_Sharing::readers_only);
     ASSERT_NE(held, nullptr);
     at.process.on_sleep = [](testing_support::x_FixedProcess& process) {
         if (process.sleeps == 2) {

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/files.h"
 #include "support/child_process.h"
 #include "support/trace_surroundings.h"
 #include "util/time_stamps.h"
@@ -164,4 +166,45 @@ TEST(TraceProcesses, ConcurrentWritersLoseNoEntryAndTearNoLine) {
             EXPECT_EQ(seen[key], 1) << key;
         }
     }
+}
+
+// A log file that expired is still written to when it is named for another
+// hour than the first entry's: the next hour's of a run that crosses into
+// it, or the hour of another process's clock. The purge decided about it
+// before; it must not take those entries away when the process ends.
+TEST(TraceProcesses, FileWrittenToAfterThePurgeDecidedStays) {
+    x_TempTree tree;
+    const std::string folder = tree.root() + "\\";
+    const std::string log = folder + "v_Urivu.tmp\\_trace_\\QX\\";
+    const std::string hour = time_text("%m%d_%H");
+    const std::string written = log + (hour == "0101_00" ? "0101_01" : "0101_00") + ".txt";
+    const std::string untouched = log + "0000_00.txt";
+    make_file_aged(written, 11);
+    make_file_aged(untouched, 11);
+
+    x_ChildTempFolder child_temp(folder);
+    const std::string go = folder + "go";
+    std::vector<int> codes;
+    std::thread writer([&codes, &go] {
+        codes = run_all_at_once({{sibling_program("trace_writer"), "one", "1", "0", go}});
+    });
+    bool decided = false;
+    for (int poll = 0; poll < 1000 && !decided; ++poll) {
+        for (const std::string& file : hour_files(log)) {
+            decided = decided || x_TempTree::content(file).find("\tone 0 ") != std::string::npos;
+        }
+        if (!decided) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (std::FILE* file =
+            platform::files().open_file(written, "ab", platform::x_Sharing::readers_only)) {
+        platform::files().write_file(file, "later\r\n", 7);
+        platform::files().close_file(file);
+    }
+    tree.make_file("go");
+    writer.join();
+
+    ASSERT_TRUE(decided);
+    EXPECT_EQ(codes, std::vector<int>{0});
+    EXPECT_EQ(x_TempTree::content(written), "later\r\n");
+    EXPECT_FALSE(fs::exists(host(untouched)));
 }

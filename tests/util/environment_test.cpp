@@ -81,8 +81,10 @@ class x_PublicDocuments : public platform::x_ShellService {
 public:
     bool folder_path_function_available() override { return true; }
     std::string folder_path_by_function(int csidl, bool) override {
-        return csidl == 46 ? public_documents : "";
+        return csidl == 46 ? documents : "";
     }
+
+    std::string documents = public_documents;
 };
 
 void use_arguments(std::vector<std::string> arguments) {
@@ -177,9 +179,25 @@ TEST_F(Environment, EmptyTempAnswerTakesTheFirstSetVariableUnchanged) {
     EXPECT_EQ(temp_folder(), "/var/tmp/x");
     process_.variables["TMP"] = "C:\\my temp";
     EXPECT_EQ(temp_folder(), "C:\\my temp");
-    process_.variables = {{"TEMP", "T"}};
-    EXPECT_EQ(temp_folder(), "T");
     EXPECT_TRUE(files_.made.empty());
+}
+
+// A relative answer would put the scratch files below the folder the
+// program was started from: each such source is passed over.
+TEST_F(Environment, TempFolderIsNeverRelative) {
+    shell_.documents = "";
+    process_.temp = "C:\\Windows\\Temp\\";
+    process_.variables = {{"TMP", "C:\\Users\\bob\\Temp"}};
+    EXPECT_EQ(temp_folder(), "C:\\Users\\bob\\Temp");
+
+    process_.temp = "Temp\\";
+    process_.variables = {{"TMP", "T"}, {"TMPDIR", "C:temp"}, {"TEMP", "\\\\server\\temp"}};
+    EXPECT_EQ(temp_folder(), "\\\\server\\temp");
+    process_.variables = {{"TEMP", "Temp"}, {"USER", "bob"}};
+    EXPECT_EQ(temp_folder(), "D:\\work\\bob");
+    process_.current = "";
+    EXPECT_EQ(temp_folder(), "\\bob");
+    EXPECT_TRUE(files_.folders.count("\\bob"));
 }
 
 TEST_F(Environment, WithoutVariablesAFolderOfTheUserIsCreated) {
@@ -207,6 +225,10 @@ TEST_F(Environment, ScratchFolderEndsInABackslashAlsoInItsFallback) {
     files_.folders.clear();
     files_.creatable = false;
     EXPECT_EQ(scratch_folder(), "C:\\Users\\Public\\Documents\\Temp\\Temp\\v_Urivu.tmp\\tool\\");
+    // Without that folder the fallback would be relative; the folder that
+    // could not be made is answered instead.
+    shell_.documents = "";
+    EXPECT_EQ(scratch_folder(), scratch);
 }
 
 // The executable's recorded name, when it has one.

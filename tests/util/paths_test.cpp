@@ -183,4 +183,42 @@ TEST_F(PathsCodePage932, CreateFoldersKeepsEveryCharacter) {
                                                     "\\\\server\\" + so + "\\" + hyo}));
 }
 
+// As on Windows: the status query knows nothing of a share, while the access
+// test sees the shares that are there.
+class x_NetworkWorld : public x_FolderWorld {
+public:
+    std::set<std::string> reachable;
+
+    bool access_exists(const std::string& path) override { return reachable.count(path) != 0; }
+};
+
+class NetworkPaths : public ::testing::Test {
+protected:
+    x_NetworkWorld world;
+    platform::x_Substitute<platform::x_FileService> guard{world};
+};
+
+TEST_F(NetworkPaths, AreTestedForAccessAndNeverByTheirStatus) {
+    world.reachable = {"\\\\server\\share", "\\\\server\\share\\x.bat"};
+    EXPECT_TRUE(path_exists("\\\\server\\share\\"));
+    EXPECT_TRUE(folder_exists("//server/share"));
+    EXPECT_TRUE(path_exists("\\\\server\\share\\x.bat"));
+
+    // A status answer, wherever it came from, does not count for them.
+    world.reachable.clear();
+    world.folders = {"\\\\server\\share", "\\\\server\\share\\x.bat"};
+    EXPECT_FALSE(path_exists("\\\\server\\share"));
+    EXPECT_FALSE(folder_exists("\\\\server\\share"));
+    EXPECT_FALSE(path_exists("\\\\server\\share\\x.bat"));
+}
+
+TEST_F(NetworkPaths, BareShareIsReportedAsItIsFound) {
+    EXPECT_FALSE(create_folders("\\\\server\\share"));
+    EXPECT_FALSE(create_folders("//server/share/"));
+    EXPECT_FALSE(create_folders("\\\\server"));
+    world.reachable = {"\\\\server\\share"};
+    EXPECT_TRUE(create_folders("\\\\server\\share\\"));
+    EXPECT_TRUE(world.made.empty());
+}
+
 }  // namespace

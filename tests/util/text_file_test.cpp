@@ -34,7 +34,7 @@ public:
 
 class x_NothingOpens : public platform::x_FileService {
 public:
-    std::FILE* open_file(const std::string&, const char*, bool) override {
+    std::FILE* open_file(const std::string&, const char*, platform::x_Sharing) override {
         ++opens;
         return nullptr;
     }

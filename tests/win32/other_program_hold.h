@@ -1,6 +1,6 @@
 #pragma once
-// A file held without sharing by another program (hold_file.exe, built
-// beside the test binary) for tests of what waits for such a file.
+// A file held by another program (hold_file.exe, built beside the test
+// binary) for tests of what waits for such a file, and of what must not.
 #include <cstdio>
 #include <string>
 
@@ -11,33 +11,31 @@
 
 namespace testing_support {
 
-// Starts the helper without waiting for it and returns once it holds the
-// file. Starting and polling go to the real process service, so that a
-// test may have its own waits recorded instead of slept.
-inline bool hold_in_other_process(const std::string& path, unsigned milliseconds) {
+inline bool wait_for_file(const std::string& path, int polls) {
     platform::x_ProcessService real;
-    const std::string helper = dir_part(real.module_file_name()) + "\\hold_file.exe";
-    const std::string command =
-        "start \"\" /b \"" + helper + "\" \"" + path + "\" " + std::to_string(milliseconds);
-    real.run_command(command);
-    for (int poll = 0; poll < 200; ++poll) {
-        if (x_TempTree::exists(path + ".held")) return true;
+    for (int poll = 0; poll < polls; ++poll) {
+        if (x_TempTree::exists(path)) return true;
         real.sleep_ms(50);
     }
     return false;
 }
 
+// Starts the helper without waiting for it and returns once it holds the
+// file: shared with nobody, or as hold_file's "write" or "read" say. Starting and polling go to the
+// real process service, so that a test may have its own waits recorded instead of slept.
+inline bool hold_in_other_process(const std::string& path, unsigned milliseconds,
+                                  const std::string& how = "") {
+    platform::x_ProcessService real;
+    const std::string helper = dir_part(real.module_file_name()) + "\\hold_file.exe";
+    const std::string command = "start \"\" /b \"" + helper + "\" \"" + path + "\" " +
+                                std::to_string(milliseconds) + (how.empty() ? "" : " " + how);
+    real.run_command(command);
+    return wait_for_file(path + ".held", 200);
+}
+
 // Waits, for real, until the helper has let go of the file.
 inline bool released_by_other_process(const std::string& path) {
-    platform::x_ProcessService real;
-    for (int poll = 0; poll < 100; ++poll) {
-        if (std::FILE* file = platform::files().open_file(path, "ab", true)) {
-            platform::files().close_file(file);
-            return true;
-        }
-        real.sleep_ms(100);
-    }
-    return false;
+    return wait_for_file(path + ".released", 200);
 }
 
 }  // namespace testing_support
