@@ -66,6 +66,11 @@ std::string scratch_leaf_name(const std::string& executable) {
     return name.empty() ? time_text("%Y%m%d") : base_name(name);
 }
 
+std::string fallback_scratch_folder_of(const std::string& executable) {
+    const std::string folder = add_trailing_separator(public_temp_folder()) + scratch_leaf;
+    return add_trailing_separator(add_trailing_separator(folder) + base_name(executable));
+}
+
 std::string compute_program_name() {
     const std::string executable = module_path();
     std::string name = original_filename_of(executable);
@@ -119,12 +124,11 @@ std::string scratch_folder() {
     const std::string executable = module_path();
     std::string folder = add_trailing_separator(temp_folder()) + scratch_leaf;
     folder = add_trailing_separator(add_trailing_separator(folder) + scratch_leaf_name(executable));
-    if (!create_folders(folder)) {
-        folder = add_trailing_separator(public_temp_folder()) + scratch_leaf;
-        folder = add_trailing_separator(folder) + base_name(executable);
-    }
+    if (!create_folders(folder)) return fallback_scratch_folder_of(executable);
     return add_trailing_separator(folder);
 }
+
+std::string fallback_scratch_folder() { return fallback_scratch_folder_of(module_path()); }
 
 std::string original_filename_of(const std::string& path) {
     return x_VersionInfo(path).get_original_filename();
