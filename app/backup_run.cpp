@@ -45,8 +45,9 @@ bool can_be_handed_over(int csidl, const std::string& path) {
         return false;
     }
     if (find_char(path, '?') != npos) {
-        report_not_backed_up(path, "its name holds a character that this program's code page "
-                                   "cannot hold, shown as a question mark");
+        report_not_backed_up(path,
+                             "its name holds a character that this program's code page "
+                             "cannot hold, shown as a question mark");
         return false;
     }
     return true;
