@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/folder_job.h"
+#include "copyjob/not_backed_up.h"
 #include "platform/console.h"
 #include "platform/drives.h"
 #include "shell/shell_folders.h"
@@ -27,11 +28,29 @@ void write_line(const std::string& text) {
     platform::console().flush_out();
 }
 
-std::string folder_line(int csidl, const std::string& path) {
+std::string identifier_text(int csidl) {
     // Widened with its sign, so that a negative value shows as such rather
     // than as an unrelated small number.
     const auto widened = static_cast<std::uint64_t>(static_cast<std::int64_t>(csidl));
-    return uint64_to_padded_text(widened, 16, 8) + "\t" + path;
+    return uint64_to_padded_text(widened, 16, 8);
+}
+
+// An empty path would make the job copy its default source, the program's
+// own scratch folder, to the stick. A question mark is what the system
+// put for a character of the name that the program's code page lacks; no
+// file name holds one, and to the copy tools it is a wildcard.
+bool can_be_handed_over(int csidl, const std::string& path) {
+    if (path.empty()) {
+        report_not_backed_up("folder " + identifier_text(csidl), "Windows gives no path for it");
+        return false;
+    }
+    if (find_char(path, '?') != npos) {
+        report_not_backed_up(path,
+                             "its name holds a character that this program's code page "
+                             "cannot hold, shown as a question mark");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -50,8 +69,10 @@ bool backup_folder(int csidl) {
     const int drive = find_removable_drive();
     if (drive < 0) return false;
     const std::string folder = get_special_folder(csidl);
-    write_line(folder_line(csidl, folder));
-    run_folder_job(std::string(1, static_cast<char>('A' + drive)) + ":", folder);
+    write_line(identifier_text(csidl) + "\t" + folder);
+    if (can_be_handed_over(csidl, folder)) {
+        run_folder_job(std::string(1, static_cast<char>('A' + drive)) + ":", folder);
+    }
     return true;
 }
 

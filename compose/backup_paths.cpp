@@ -14,13 +14,35 @@ std::string last_folder(const std::string& destination) {
     return file_name(strip_trailing_separator(destination));
 }
 
+// Windows does not keep a blank or a dot at the end of a folder name, so a
+// piece that a percent sign cut ("X % Y" gives "X " and " Y") would name
+// another folder or none. A percent sign itself never reaches the part below
+// the backup folder, so one put back at such an end cannot make the name of
+// any other source's copy. Names that end as the source's own do are left
+// alone: the source is read under the same rule.
+std::string keepable_piece(const std::string& piece) {
+    const char last = piece.empty() ? '\0' : piece.back();
+    return last == ' ' || last == '.' ? piece + "%" : piece;
+}
+
+// A percent sign is never the second byte of a double-byte character.
+std::string cut_at_percent_signs(const std::string& path) {
+    std::string cut;
+    std::size_t start = 0;
+    for (std::size_t at = path.find('%'); at != npos; at = path.find('%', start)) {
+        cut += keepable_piece(path.substr(start, at - start)) + '\\';
+        start = at + 1;
+    }
+    return cut + path.substr(start);
+}
+
 // The source as a relative path: drive colons, network slashes and percent
 // signs become separators, and runs of separators collapse later. The
 // separator passes never split a double-byte character, so a name whose
 // last character ends in the byte of a backslash arrives whole.
 std::string source_below_destination(const std::string& source) {
     const std::string normalized = normalize_separators(strip_quotes(source), '\\');
-    return join(tokenize(normalized, false, "/:%"), '\\');
+    return cut_at_percent_signs(join(tokenize(normalized, false, "/:"), '\\'));
 }
 
 }  // namespace

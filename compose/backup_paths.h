@@ -10,5 +10,17 @@ std::string to_unc_path(const std::string& path);
 // "_Backup_" (any letter case, with or without a trailing separator) receives
 // the whole source path below it, so that many sources can share it:
 // C:\Data with E:\_Backup_ gives E:\_Backup_\C\Data. Any other destination
-// is returned as it is, without its enclosing quotes.
+// is returned as it is, without its enclosing quotes. A name that a percent
+// sign cut so that it ends in a blank or a dot keeps a percent sign at its
+// end (C:\X % Y gives E:\_Backup_\C\X %\ Y): Windows would drop that end.
 std::string backup_destination(const std::string& source, const std::string& destination);
+
+class x_CopyCommand;
+
+// The two folders as the job's copy command line names them, before they
+// are quoted: defaults for empty paths, network names, the "_Backup_" rule.
+struct x_CopyPaths {
+    std::string from;
+    std::string to;
+};
+x_CopyPaths copy_paths(x_CopyCommand& job);

@@ -30,9 +30,21 @@ std::string or_default(const std::string& path, const char* default_name) {
     return path.empty() ? base_folder() + default_name : path;
 }
 
+bool is_drive_root(const std::string& path) {
+    if (path.size() != 3 || path[1] != ':' || (path[2] != '\\' && path[2] != '/')) return false;
+    const char letter = static_cast<char>(path[0] | 0x20);
+    return letter >= 'a' && letter <= 'z';
+}
+
 // A path as one word of a batch line: quoted always, and with its percent
 // signs doubled so that the interpreter hands it to the tool as written.
+// A drive root cannot lose its backslash ("D:" is the drive's current
+// folder), and cannot keep it alone either: by the C runtime's argument
+// rules a backslash before the closing quote escapes the quote. Two are one
+// backslash and a closing quote there, and a tool that reads its line
+// itself takes D:\\ for the root as well.
 std::string path_word(const std::string& path) {
+    if (is_drive_root(path)) return surround(path.substr(0, 2) + "\\\\", '"');
     return surround(escape_batch_percent(strip_trailing_separator(path)), '"');
 }
 
@@ -77,14 +89,18 @@ void add_robocopy_switches(x_CopyCommand& job, x_StringList& words) {
 
 }  // namespace
 
+x_CopyPaths copy_paths(x_CopyCommand& job) {
+    x_CopyPaths paths;
+    paths.from = to_unc_path(or_default(strip_quotes(job.get_source()), "v_Urivu.tmp"));
+    const std::string to = or_default(strip_quotes(job.get_destination()), "_Backup_");
+    paths.to = backup_destination(paths.from, to_unc_path(to));
+    return paths;
+}
+
 std::string x_CopyCommand::build_command_line() {
     const x_ToolWord tool_choice = tool_word(*this);
-    std::string from = or_default(strip_quotes(get_source()), "v_Urivu.tmp");
-    std::string to = or_default(strip_quotes(get_destination()), "_Backup_");
-    from = to_unc_path(from);
-    to = backup_destination(from, to_unc_path(to));
-
-    x_StringList words{tool_choice.word, path_word(from), path_word(to)};
+    const x_CopyPaths paths = copy_paths(*this);
+    x_StringList words{tool_choice.word, path_word(paths.from), path_word(paths.to)};
     if (tool_choice.robocopy_line) {
         add_robocopy_switches(*this, words);
     } else {

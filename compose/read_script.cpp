@@ -1,7 +1,10 @@
 // Reading a batch script back into a job. The job keeps the whole text, so
 // that it runs unchanged; the copy command line in it describes the job.
+#include <optional>
+
 #include "compose/batch_text.h"
 #include "copyjob/copy_command.h"
+#include "copyjob/script_code_page.h"
 #include "util/strings.h"
 #include "util/text_file.h"
 #include "util/text_helpers.h"
@@ -33,17 +36,26 @@ std::size_t count_copy_lines(const x_StringList& lines, x_CopyLine& first) {
     return count;
 }
 
-// The composer doubles the percent signs of the paths it writes.
+// The composer doubles the percent signs of the paths it writes, and writes
+// a drive root with two backslashes so that its closing quote stays one.
 std::string path_of_word(const std::string& word) {
-    return unescape_batch_percent(strip_quotes(word));
+    std::string path = unescape_batch_percent(strip_quotes(word));
+    if (path.size() == 4 && path[1] == ':' && path.compare(2, 2, "\\\\") == 0) path.pop_back();
+    return path;
 }
 
 }  // namespace
 
 // Each word is taken when the line holds it: a line with every switch
 // turned off still names its destination, and a single switch is kept.
+// The file holds the interpreter's code page; the job holds the ANSI code
+// page in its script text as in every other text, and execute converts it
+// back. A script with a character the ANSI page lacks is kept as it came.
 bool x_CopyCommand::read_script(const std::string& path) {
     script_text = read_text_file(path);
+    if (std::optional<std::string> ansi = from_interpreter_code_page(script_text)) {
+        script_text = *ansi;
+    }
     x_CopyLine first;
     const auto count = count_copy_lines(split_lines(script_text), first);
     if (count == 0) return false;

@@ -2,16 +2,17 @@
 // scratch folder and handed to the command interpreter or to the shell.
 #include <optional>
 
+#include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
+#include "copyjob/not_backed_up.h"
 #include "copyjob/script_code_page.h"
-#include "platform/codepage.h"
 #include "platform/process.h"
 #include "shell/shell_launcher.h"
-#include "trace/trace_log.h"
 #include "util/environment.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_file.h"
+#include "util/text_helpers.h"
 
 namespace {
 
@@ -34,17 +35,76 @@ std::string interpreter_command(const std::string& script_path) {
     return "\"\"" + script_path + "\"\"";
 }
 
-// A freshly composed script still holds the ANSI code page.
-std::optional<std::string> composed_script(const x_CopyCommand& job) {
-    x_CopyCommand copy(job);
-    copy.compose_script();
-    return to_interpreter_code_page(copy.script_text);
+// The interpreter replaces %NAME% on its own command line by the variable's
+// value when one is set, and no doubling protects a percent sign there. A
+// percent sign is never the second byte of a double-byte character.
+bool names_a_variable(const std::string& path) {
+    std::size_t start = path.find('%');
+    while (start != npos) {
+        const std::size_t end = path.find('%', start + 1);
+        if (end == npos) return false;
+        if (end > start + 1 && !env_value(path.substr(start + 1, end - start - 1)).empty()) {
+            return true;
+        }
+        start = end;
+    }
+    return false;
 }
 
-void report_unwritable(const std::string& script_path) {
-    write_trace("The script names a character that the command interpreter's code page " +
-                uint_to_text(platform::code_page().oem_code_page(), 10) +
-                " cannot hold; it was not run.\nFile=" + surround(script_path, '"'));
+// The scratch folder, unless the interpreter would read its path as another.
+std::optional<std::string> script_folder() {
+    std::string folder = add_trailing_separator(scratch_folder());
+    if (names_a_variable(folder)) folder = fallback_scratch_folder();
+    if (names_a_variable(folder)) return std::nullopt;
+    // When the usual scratch folder cannot be made, the one named in its
+    // place is not made by whoever names it; the script would go nowhere
+    // and its copy never run.
+    create_folders(folder);
+    return folder;
+}
+
+std::string composed_text(const x_CopyCommand& job) {
+    x_CopyCommand copy(job);
+    copy.compose_script();
+    return copy.script_text;
+}
+
+// A name that the interpreter's code page cannot hold has a short form of
+// plain ASCII letters on every volume that keeps short names; the copy
+// tool still gives every file and folder below it its own name. The
+// destination has a short name only once it exists, and is made only for
+// a source that has one.
+std::optional<std::string> short_named_script(const x_CopyCommand& job) {
+    x_CopyCommand copy(job);
+    const x_CopyPaths paths = copy_paths(copy);
+    std::string from;
+    std::string to;
+    auto& process = platform::process();
+    if (!process.short_path_name(paths.from, from)) return std::nullopt;
+    create_folders(paths.to);
+    if (!process.short_path_name(paths.to, to)) return std::nullopt;
+    // Named so, the short destination would get the source path below it
+    // once more.
+    if (equals_ignore_case(file_name(strip_trailing_separator(to)), "_Backup_")) {
+        return std::nullopt;
+    }
+    copy.set_source(from);
+    copy.set_destination(to);
+    return to_interpreter_code_page(composed_text(copy));
+}
+
+// The script in the bytes the interpreter reads. Written with a stand-in
+// character it would name another folder than the job's, or none.
+std::optional<std::string> interpreter_text(x_CopyCommand& job) {
+    const std::string text = job.get_script_text();
+    if (!text.empty()) return to_interpreter_code_page(text);
+    std::optional<std::string> converted = to_interpreter_code_page(composed_text(job));
+    return converted ? converted : short_named_script(job);
+}
+
+std::string code_page_reason() {
+    return "the command interpreter's code page " + uint_to_text(interpreter_code_page(), 10) +
+           " cannot hold a character of its name, and it has no short name that it can";
 }
 
 void launch(const std::string& script_path, std::int32_t show_command) {
@@ -60,23 +120,27 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
     // Named before anything is composed: a job without a tool keeps the
     // name of a job without a tool.
     const std::string name = script_file_name();
-    const std::string folder = add_trailing_separator(scratch_folder());
-    // When the usual scratch folder cannot be made, the one named in its
-    // place is not made by whoever names it; the script would go nowhere
-    // and its copy never run.
-    create_folders(folder);
-    const std::string script_path = folder + name;
-    // A script read back from a file is already in the interpreter's code
-    // page and is written as it came.
-    std::optional<std::string> text = get_script_text();
-    if (text->empty()) text = composed_script(*this);
-    if (!text) {
-        // Written with a stand-in character, the script would name another
-        // folder than the job's, or one that does not exist.
-        report_unwritable(script_path);
+    const std::string folder_shown = strip_quotes(get_source());
+    const std::optional<std::string> folder = script_folder();
+    if (!folder) {
+        report_not_backed_up(folder_shown,
+                             "the command interpreter would read the path of the scratch "
+                             "folder as another, since it names a variable: " +
+                                 scratch_folder());
         return true;
     }
-    write_text_file(script_path, *text);
+    const std::string script_path = *folder + name;
+    const std::optional<std::string> text = interpreter_text(*this);
+    if (!text) {
+        report_not_backed_up(folder_shown, code_page_reason() + "; script not written: " +
+                                               surround(script_path, '"'));
+        return true;
+    }
+    if (!write_text_file(script_path, *text)) {
+        report_not_backed_up(folder_shown,
+                             "its script could not be written: " + surround(script_path, '"'));
+        return true;
+    }
     if (use_interpreter) {
         platform::process().run_command(interpreter_command(script_path));
     } else {

@@ -24,32 +24,56 @@ std::optional<std::u16string> to_wide(unsigned code_page, const std::string& tex
     return wide;
 }
 
-std::optional<std::string> to_narrow(unsigned code_page, const std::u16string& wide) {
+// With exact set, a character without a counterpart fails the conversion;
+// without it, it becomes its nearest likeness or a question mark.
+std::optional<std::string> to_narrow(unsigned code_page, const std::u16string& wide, bool exact) {
     auto& pages = platform::code_page();
     const int length = static_cast<int>(wide.size());
+    const unsigned flags = exact ? no_best_fit_chars : 0;
     bool used_default = false;
-    const int needed = pages.wide_to_multi_byte(code_page, no_best_fit_chars, wide.data(), length,
-                                                nullptr, 0, nullptr, nullptr);
+    const int needed = pages.wide_to_multi_byte(code_page, flags, wide.data(), length, nullptr, 0,
+                                                nullptr, nullptr);
     if (needed <= 0) return std::nullopt;
     std::string narrow(static_cast<std::size_t>(needed), '\0');
-    const int written = pages.wide_to_multi_byte(code_page, no_best_fit_chars, wide.data(), length,
+    const int written = pages.wide_to_multi_byte(code_page, flags, wide.data(), length,
                                                  narrow.data(), needed, "?", &used_default);
-    if (written != needed || used_default) return std::nullopt;
+    if (written != needed || (exact && used_default)) return std::nullopt;
     return narrow;
+}
+
+std::optional<std::string> exact_conversion(const std::string& text, unsigned from, unsigned to) {
+    if (from == to || text.empty()) return text;
+    const std::optional<std::u16string> wide = to_wide(from, text);
+    if (!wide) return std::nullopt;
+    std::optional<std::string> converted = to_narrow(to, *wide, true);
+    // Read back as the other side will read it: anything the conversion
+    // approximated without saying so shows up as a different character.
+    if (!converted || to_wide(to, *converted) != wide) return std::nullopt;
+    return converted;
 }
 
 }  // namespace
 
+unsigned interpreter_code_page() {
+    const unsigned console = platform::code_page().console_output_code_page();
+    return console != 0 ? console : platform::code_page().oem_code_page();
+}
+
 std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text) {
-    auto& pages = platform::code_page();
-    const unsigned ansi = pages.ansi_code_page();
-    const unsigned oem = pages.oem_code_page();
-    if (ansi == oem || ansi_text.empty()) return ansi_text;
+    return exact_conversion(ansi_text, platform::code_page().ansi_code_page(),
+                            interpreter_code_page());
+}
+
+std::optional<std::string> from_interpreter_code_page(const std::string& script_bytes) {
+    return exact_conversion(script_bytes, interpreter_code_page(),
+                            platform::code_page().ansi_code_page());
+}
+
+std::string for_the_console(const std::string& ansi_text) {
+    const unsigned ansi = platform::code_page().ansi_code_page();
+    const unsigned console = interpreter_code_page();
+    if (ansi == console || ansi_text.empty()) return ansi_text;
     const std::optional<std::u16string> wide = to_wide(ansi, ansi_text);
-    if (!wide) return std::nullopt;
-    std::optional<std::string> converted = to_narrow(oem, *wide);
-    // Read back as the interpreter will read it: anything the conversion
-    // approximated without saying so shows up as a different character.
-    if (!converted || to_wide(oem, *converted) != wide) return std::nullopt;
-    return converted;
+    std::optional<std::string> shown = wide ? to_narrow(console, *wide, false) : std::nullopt;
+    return shown ? *shown : ansi_text;
 }

@@ -1,12 +1,26 @@
 #pragma once
-// The command interpreter reads a batch file in the OEM code page, while the
-// program composes its scripts in the ANSI code page: outside ASCII the two
-// disagree on a Western system (e with acute accent is 0xE9 in one and 0x82
-// in the other), so a folder name with such a character would not be found.
+// The program composes its scripts in the ANSI code page, like every text it
+// holds, while the command interpreter reads a batch file in the code page of
+// its console: the one chcp set, which a new console takes from the OEM code
+// page. Outside ASCII the pages disagree (e with acute accent is 0xE9 in ANSI
+// page 1252 and 0x82 in OEM pages 437 and 850), so a script is converted on
+// its way to and from a file.
 #include <optional>
 #include <string>
 
-// The text in the OEM code page; nothing when a character has no exact
-// counterpart there. An approximation ("A" for an A with grave accent)
+// The console's code page when the program has a console, else the OEM
+// code page that the interpreter's new console starts with.
+unsigned interpreter_code_page();
+
+// The text in the interpreter's code page; nothing when a character has no
+// exact counterpart there. An approximation ("A" for an A with grave accent)
 // would name another folder, so it counts as no counterpart.
 std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text);
+
+// The bytes of a script file as the interpreter reads them, in the ANSI code
+// page; nothing when a character has no exact counterpart there.
+std::optional<std::string> from_interpreter_code_page(const std::string& script_bytes);
+
+// The text in a form the console shows: characters its page lacks become
+// their nearest likeness or a question mark. For messages only.
+std::string for_the_console(const std::string& ansi_text);

@@ -21,6 +21,9 @@ public:
 
     virtual unsigned ansi_code_page();  // GetACP
     virtual unsigned oem_code_page();   // GetOEMCP
+    // GetConsoleOutputCP: the page chcp set for the console the process
+    // shares with its children; 0 when the process has no console.
+    virtual unsigned console_output_code_page();
 
     // MultiByteToWideChar and WideCharToMultiByte with the Windows calling
     // convention: a length of -1 takes the source up to and including its

@@ -103,6 +103,27 @@ TEST_F(BackupRun, UnknownFolderStillGetsItsLineWithAnEmptyPath) {
     EXPECT_EQ(console_.out, "0000002e\t\nffffffffffffffff\t\n");
 }
 
+// An empty path would back up the program's own scratch folder; a
+// question mark stands for a character the code page lacks. Neither is
+// handed to the copy tool, and the console says so beside the folder line.
+TEST_F(BackupRun, FolderThatCannotBeCopiedIsNamedOnStandardError) {
+    drives_.types = {{'E', platform::drive_removable}};
+    shell_.paths.erase(46);
+    shell_.paths[39] = "C:\\Users\\ann\\?ictures";
+    EXPECT_TRUE(backup_folder(46));
+    EXPECT_TRUE(backup_folder(39));
+    EXPECT_TRUE(backup_folder(5));
+    EXPECT_EQ(console_.out,
+              "0000002e\t\n00000027\tC:\\Users\\ann\\?ictures\n"
+              "00000005\tC:\\Users\\ann\\Documents\n");
+    EXPECT_EQ(process_.commands.size(), 1u);
+    const std::size_t first = console_.err.find("Not backed up: folder 0000002e - ");
+    const std::size_t second = console_.err.find("Not backed up: C:\\Users\\ann\\?ictures - ");
+    EXPECT_NE(first, std::string::npos) << console_.err;
+    EXPECT_NE(second, std::string::npos) << console_.err;
+    EXPECT_LT(first, second);
+}
+
 class ProgramEntry : public BackupRun {
 protected:
     ProgramEntry() { drives_.types = {{'E', platform::drive_removable}}; }

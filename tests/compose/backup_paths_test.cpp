@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
@@ -44,6 +45,28 @@ TEST(BackupDestination, SharedBackupFolderReceivesTheWholeSourcePath) {
     for (const Case& c : cases) {
         EXPECT_EQ(backup_destination(c.source, c.destination), c.expected)
             << c.source << " -> " << c.destination;
+    }
+}
+
+// A percent sign becomes a separator, and Windows does not keep the blank
+// or dot that then ends a name ("X % Y" would make "X", or nothing). Such
+// an end keeps a percent sign, which no other name below the backup
+// folder can hold; every name that worked before stays as it was.
+TEST(BackupDestination, NamesCutAtAPercentSignKeepTheirLastCharacter) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\X % Y", "E:\\_Backup_\\C\\X %\\ Y"},
+        {"C:\\v2.%draft", "E:\\_Backup_\\C\\v2.%\\draft"},
+        {"C:\\Plan %", "E:\\_Backup_\\C\\Plan %"},
+        // No climbing out of the copy's own folder.
+        {"C:\\a%..%b", "E:\\_Backup_\\C\\a\\..%\\b"},
+        {"C:\\a\\%.%", "E:\\_Backup_\\C\\a\\.%"},
+        // Unchanged: no blank or dot at a cut, or the source's own ending.
+        {"C:\\100% Done", "E:\\_Backup_\\C\\100\\ Done"},
+        {"C:\\%USERNAME% & Co", "E:\\_Backup_\\C\\USERNAME\\ & Co"},
+        {"C:\\Notes. \\x", "E:\\_Backup_\\C\\Notes. \\x"},
+    };
+    for (const auto& [source, expected] : cases) {
+        EXPECT_EQ(backup_destination(source, "E:\\_Backup_"), expected) << source;
     }
 }
 

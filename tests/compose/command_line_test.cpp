@@ -76,10 +76,28 @@ TEST(CommandLine, PathsAreUnquotedThenQuotedWithoutTrailingSeparator) {
         job.set_source(source);
         EXPECT_EQ(job.build_command_line(), data_job("xcopy").build_command_line()) << source;
     }
-    x_CopyCommand root = data_job("xcopy");
-    root.set_source("C:\\");
-    root.set_destination("F:\\Copy\\");
-    EXPECT_EQ(root.build_command_line(), "xcopy \"C:\" \"F:\\Copy\" /s /d /i /y");
+}
+
+// "C:" would be the drive's current folder: the folder the script has just
+// changed to, or the one a console left on that drive. Written with two
+// backslashes the root reaches the interpreter, a tool that splits its
+// line by the C runtime's rules (where "C:\" would escape the quote) and
+// a tool that reads the line itself.
+TEST(CommandLine, DriveRootStaysTheRootForBothTools) {
+    for (const char* tool : {"xcopy", "robocopy"}) {
+        x_CopyCommand root = data_job(tool);
+        root.set_source("C:\\");
+        root.set_destination("F:/");
+        const std::string line = root.build_command_line();
+        EXPECT_EQ(line.rfind(std::string(tool) + " \"C:\\\\\" \"F:\\\\\" /s ", 0), 0u) << line;
+    }
+    x_CopyCommand backup = data_job("xcopy");
+    backup.set_source("d:\\");
+    EXPECT_EQ(backup.build_command_line(), "xcopy \"d:\\\\\" \"E:\\_Backup_\\d\" /s /d /i /y");
+    // Only a whole root: a folder keeps its word, a drive named without a
+    // separator keeps its own meaning.
+    backup.set_source("C:");
+    EXPECT_EQ(backup.build_command_line(), "xcopy \"C:\" \"E:\\_Backup_\\C\" /s /d /i /y");
 }
 
 // The platform's temporary path, as Windows gives it.

@@ -155,4 +155,21 @@ TEST(ReadScriptAndExecute, ReadTextIsWrittenAndRunUnchanged) {
     EXPECT_EQ(surroundings.process.commands, std::vector<std::string>{script});
 }
 
+// A drive root is written with two backslashes before its closing quote;
+// it reads back as the root, and composes to the same line again.
+TEST_F(ReadScript, DriveRootReadsBackAsTheRoot) {
+    testing_support::x_FakeWindowsVersion version("5.1.2600.0");
+    x_CopyCommand job;
+    job.use_xcopy();
+    job.set_source("D:\\");
+    job.set_destination("E:\\_Backup_");
+    job.compose_script();
+    x_CopyCommand read;
+    ASSERT_TRUE(read.read_script(file("root.bat", job.script_text)));
+    EXPECT_EQ(read.get_source(), "D:\\");
+    EXPECT_EQ(read.get_destination(), "E:\\_Backup_\\D");
+    read.set_destination("E:\\_Backup_");
+    EXPECT_EQ(read.build_command_line(), job.build_command_line());
+}
+
 }  // namespace

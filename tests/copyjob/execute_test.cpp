@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/code_page_932_fixture.h"
+#include "shell/shell_folders.h"
 #include "support/job_surroundings.h"
 
 namespace {
@@ -37,13 +40,13 @@ TEST(Execute, NewJobIsComposedOnACopyAndStaysAsItWas) {
     EXPECT_EQ(job.script_text, "");
 }
 
-// A script read back from a file is already in the interpreter's code page:
-// neither composed again nor converted.
-TEST(Execute, ScriptTextThatIsSetIsWrittenByteForByte) {
+// A script text that is set is written as it is, composing nothing, in
+// the interpreter's code page like a composed one.
+TEST(Execute, ScriptTextThatIsSetIsWrittenWithoutComposing) {
     x_JobSurroundings surroundings("5.1.2600.0");
     x_CopyCommand job = job_for("C:\\Users\\ann\\Data");
     job.use_xcopy();
-    job.script_text = "rem \x82\xE9\x95\x5C\r\nxcopy \"C:\\Caf\x82\" \"E:\\x\"\r\n";
+    job.script_text = "rem old\r\nxcopy \"C:\\Old\" \"E:\\x\"\r\n";
     job.execute(1, true);
     const std::string script =
         x_JobSurroundings::script_path("xc_C__Users_ann_Data_E___Backup__sdiy.bat");
@@ -134,6 +137,174 @@ TEST_F(ExecuteCodePage932, DoubleByteFolderNameIsWrittenUnchanged) {
               std::string::npos)
         << text;
     EXPECT_EQ(surroundings.process.commands.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// A German Windows: ANSI 1252, OEM 850 (e with acute accent: 0xE9, 0x82),
+// and the console's page as chcp left it (0: no console).
+class x_GermanPages : public platform::x_CodePageService {
+public:
+    unsigned ansi_code_page() override { return 1252; }
+    unsigned oem_code_page() override { return 850; }
+    unsigned console_output_code_page() override { return console; }
+    unsigned console = 0;
+};
+
+class ExecuteCodePages : public ::testing::Test {
+protected:
+    ExecuteCodePages() : pages_guard_(pages), console_guard_(console) {}
+
+    std::string script_of(const std::string& folder_name) const {
+        return x_TempTree::content(x_JobSurroundings::script_path(script_name_for(folder_name)));
+    }
+
+    x_GermanPages pages;
+    testing_app::x_CapturedConsole console;
+    x_JobSurroundings surroundings{"5.1.2600.0"};
+
+private:
+    platform::x_Substitute<platform::x_CodePageService> pages_guard_;
+    platform::x_Substitute<platform::x_ConsoleService> console_guard_;
+};
+
+// The one line that says a folder was not backed up (the executable-path
+// notices may stand beside it).
+std::string report_line(const std::string& err) {
+    const std::size_t start = err.find("Not backed up: ");
+    if (start == std::string::npos) return std::string();
+    const std::size_t end = err.find('\n', start);
+    EXPECT_EQ(err.find("Not backed up: ", start + 1), std::string::npos) << err;
+    return err.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+const std::string cafe = "C:\\Users\\ann\\Caf\xE9";
+const std::string oem_line =
+    "xcopy \"C:\\Users\\ann\\Caf\x82\" \"E:\\_Backup_\\C\\Users\\ann\\Caf\x82\" /s /d /i /y\r\n";
+
+// The job's script text holds the program's own code page whether it was
+// composed or read back; either way the file gets the interpreter's bytes,
+// and a script read back is written as it was read.
+TEST_F(ExecuteCodePages, ComposedAndReadBackScriptsAgreeOnTheBytes) {
+    x_CopyCommand composed = job_for(cafe);
+    composed.compose_script();
+    EXPECT_NE(composed.script_text.find("Caf\xE9\" "), std::string::npos);
+    composed.execute(1, true);
+    const std::string script = x_JobSurroundings::script_path(composed.script_file_name());
+    const std::string written = x_TempTree::content(script);
+    EXPECT_NE(written.find(oem_line), std::string::npos) << written;
+    EXPECT_EQ(written.find('\xE9'), std::string::npos);
+
+    x_CopyCommand read;
+    ASSERT_TRUE(read.read_script(script));
+    EXPECT_EQ(read.script_text, composed.script_text);
+    EXPECT_EQ(read.get_source(), cafe);
+    read.execute(1, true);
+    EXPECT_EQ(x_TempTree::content(x_JobSurroundings::script_path(read.script_file_name())),
+              written);
+    EXPECT_EQ(surroundings.process.commands.size(), 2u);
+}
+
+// The interpreter reads in the page that chcp set for the console.
+TEST_F(ExecuteCodePages, ConsolePageWinsOverTheOemPage) {
+    pages.console = 1252;
+    job_for(cafe).execute(1, true);
+    EXPECT_NE(script_of("Caf\xE9").find("\"C:\\Users\\ann\\Caf\xE9\""), std::string::npos);
+    pages.console = 65001;
+    job_for(cafe).execute(1, true);
+    EXPECT_NE(script_of("Caf\xE9").find("\"C:\\Users\\ann\\Caf\xC3\xA9\""), std::string::npos);
+    EXPECT_EQ(surroundings.process.commands.size(), 2u);
+}
+
+// Short names stand for the two folders; the destination is made first,
+// since only an existing folder has one.
+class x_ShortNames : public testing_app::x_QuietProcess {
+public:
+    bool short_path_name(const std::string& path, std::string& short_path) override {
+        asked.push_back(path);
+        const auto found = names.find(path);
+        if (found == names.end() || !x_TempTree::exists(path)) return false;
+        short_path = found->second;
+        return true;
+    }
+    std::map<std::string, std::string> names;
+    std::vector<std::string> asked;
+};
+
+TEST_F(ExecuteCodePages, NameTheConsoleCannotHoldIsCopiedByItsShortNames) {
+    x_ShortNames process;
+    process.temp = surroundings.temp.root() + "\\";
+    platform::x_Substitute<platform::x_ProcessService> guard(process);
+    const std::string source = surroundings.temp.make_folder(
+        "\x8A"
+        "arka");
+    const std::string stick = surroundings.temp.make_folder("stick");
+    const std::string copy = backup_destination(source, stick + "\\_Backup_");
+    process.names = {{source, "C:\\SARKA~1"}, {copy, "E:\\_BACKUP_\\SARKA~1"}};
+    x_CopyCommand job;
+    job.set_source(source);
+    job.set_destination(stick + "\\_Backup_");
+    job.use_xcopy();
+    job.execute(1, true);
+
+    ASSERT_EQ(process.commands.size(), 1u) << console.err;
+    const std::string script = x_TempTree::content(process.commands[0]);
+    EXPECT_NE(script.find("\r\nxcopy \"C:\\SARKA~1\" \"E:\\_BACKUP_\\SARKA~1\" /s /d /i /y\r\n"),
+              std::string::npos)
+        << script;
+    EXPECT_EQ(console.err.find("Not backed up"), std::string::npos) << console.err;
+
+    // Without a short name nothing runs, and the console says which folder
+    // and why, in characters it can show.
+    process.names.erase(copy);
+    job.execute(1, true);
+    EXPECT_EQ(process.commands.size(), 1u);
+    const std::string line = report_line(console.err);
+    EXPECT_NE(line.find("arka - "), std::string::npos) << console.err;
+    EXPECT_EQ(line.find('\x8A'), std::string::npos);
+    EXPECT_NE(line.find("code page 850"), std::string::npos);
+}
+
+// %NAME% in the path handed to the interpreter is replaced when the
+// variable is set; the script then runs from the fallback scratch folder.
+class x_VariableInTemp : public testing_app::x_QuietProcess {
+public:
+    std::string env_value(const std::string& name) override {
+        return name == "HOMEPATH" ? "\\Users\\ann" : testing_app::x_QuietProcess::env_value(name);
+    }
+};
+
+TEST(ExecuteScratchFolder, PathNamingAVariableRunsFromTheFallback) {
+    x_JobSurroundings surroundings("5.1.2600.0");
+    testing_app::x_CapturedConsole console;
+    platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
+    x_VariableInTemp process;
+    platform::x_Substitute<platform::x_ProcessService> guard(process);
+    surroundings.shell.paths[csidl_common_documents] = surroundings.temp.make_folder("Public");
+
+    for (const char* unchanged : {"100% sure", "%NOT_SET_ANYWHERE%", "50%%"}) {
+        process.temp = surroundings.temp.make_folder(unchanged) + "\\";
+        job_for("C:\\Users\\ann\\Data").execute(1, true);
+        ASSERT_FALSE(process.commands.empty());
+        EXPECT_NE(process.commands.back().find(unchanged), std::string::npos);
+    }
+    process.temp = surroundings.temp.make_folder("a%HOMEPATH%b") + "\\";
+    job_for("C:\\Users\\ann\\Data").execute(1, true);
+    const std::string fallback = fallback_scratch_folder();
+    EXPECT_EQ(fallback.rfind(surroundings.temp.path("Public\\Temp\\Temp\\v_Urivu.tmp\\"), 0), 0u);
+    EXPECT_EQ(process.commands.back(), fallback + script_name_for("Data"));
+    EXPECT_TRUE(x_TempTree::exists(process.commands.back()));
+
+    // A fallback that names a variable as well: nothing to run, and said.
+    const std::size_t runs = process.commands.size();
+    surroundings.shell.paths[csidl_common_documents] = surroundings.temp.make_folder("%HOMEPATH%");
+    job_for("C:\\Users\\ann\\Data").execute(1, true);
+    EXPECT_EQ(process.commands.size(), runs);
+    EXPECT_EQ(report_line(console.err).rfind("Not backed up: C:\\Users\\ann\\Data - ", 0), 0u)
+        << console.err;
+    EXPECT_TRUE(console.out.empty());
 }
 
 }  // namespace
