@@ -55,7 +55,8 @@ bool names_a_variable(const std::string& path) {
 std::optional<std::string> script_folder() {
     std::string folder = add_trailing_separator(scratch_folder());
     if (names_a_variable(folder)) folder = fallback_scratch_folder();
-    if (names_a_variable(folder)) return std::nullopt;
+    // Without a public documents folder there is no fallback at all.
+    if (folder.empty() || names_a_variable(folder)) return std::nullopt;
     // When the usual scratch folder cannot be made, the one named in its
     // place is not made by whoever names it; the script would go nowhere
     // and its copy never run.
