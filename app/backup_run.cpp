@@ -4,6 +4,7 @@
 
 #include "app/folder_job.h"
 #include "copyjob/not_backed_up.h"
+#include "copyjob/version_probe.h"
 #include "platform/console.h"
 #include "platform/drives.h"
 #include "shell/shell_folders.h"
@@ -79,6 +80,7 @@ bool backup_folder(int csidl) {
 bool run_backup(const std::string& heading) {
     write_line(heading);
     if (find_removable_drive() < 0) return false;
+    const x_HeldWindowsVersion one_version_per_run;
     for (const int csidl : folder_list) backup_folder(csidl);
     return true;
 }

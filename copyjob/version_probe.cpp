@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "copyjob/version_source.h"
 #include "shell/shell_folders.h"
@@ -53,6 +54,16 @@ std::string program_in(int csidl, const char* program) {
     return add_trailing_separator(get_special_folder(csidl)) + program;
 }
 
+struct x_VersionHold {
+    int depth = 0;
+    std::optional<std::string> text;
+};
+
+x_VersionHold& version_hold() {
+    static x_VersionHold hold;
+    return hold;
+}
+
 std::string version_source() {
     const std::string own_executable = module_path();
     std::string winver = program_in(csidl_system, "winver.exe");
@@ -63,12 +74,27 @@ std::string version_source() {
     return found.empty() ? own_executable : found;
 }
 
+std::string read_version_text() {
+    return normalize_version_text(x_VersionInfo(version_source()).get_product_version());
+}
+
 }  // namespace
+
+x_HeldWindowsVersion::x_HeldWindowsVersion() { ++version_hold().depth; }
+
+x_HeldWindowsVersion::~x_HeldWindowsVersion() {
+    x_VersionHold& hold = version_hold();
+    if (--hold.depth == 0) hold.text.reset();
+}
 
 double windows_version() { return parse_version_number(windows_version_text()); }
 
 std::string windows_version_text() {
-    return normalize_version_text(x_VersionInfo(version_source()).get_product_version());
+    x_VersionHold& hold = version_hold();
+    if (hold.depth == 0) return read_version_text();
+    // An empty answer is held as well: it is the one that cost the most.
+    if (!hold.text) hold.text = read_version_text();
+    return *hold.text;
 }
 
 double parse_version_number(const std::string& text) {

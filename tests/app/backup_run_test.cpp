@@ -83,6 +83,10 @@ TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
     // One job per folder, run one after the other; Desktop twice.
     ASSERT_EQ(process_.commands.size(), 11u);
     EXPECT_EQ(process_.commands[4], process_.commands.back());
+    // One reading of the version serves the whole run, and only the run.
+    EXPECT_EQ(job_.version_reads(), 1);
+    backup_folder(5);
+    EXPECT_EQ(job_.version_reads(), 3);
 }
 
 TEST_F(BackupRun, WithoutRemovableDriveOnlyTheHeadingIsWritten) {

@@ -39,6 +39,27 @@ TEST(WindowsVersion, ReadFromTheSystemProgram) {
     EXPECT_EQ(fake.version_reads(), 2);  // nothing is cached between calls
 }
 
+TEST(WindowsVersion, AHoldReadsOnceUntilItsOutermostEnd) {
+    {
+        x_FakeWindowsVersion fake("6.1.760.175");
+        const x_HeldWindowsVersion held;
+        EXPECT_EQ(windows_version_text(), "6.1.760.175");
+        {
+            const x_HeldWindowsVersion nested;
+            EXPECT_EQ(windows_version(), 6.1);
+        }
+        EXPECT_EQ(windows_version(), 6.1);
+        EXPECT_EQ(fake.version_reads(), 1);
+    }
+    // A later hold meets whatever Windows answers by then, an unreadable
+    // version included, and holds that answer too.
+    x_FakeWindowsVersion fake("");
+    const x_HeldWindowsVersion held;
+    EXPECT_EQ(windows_version(), 0.0);
+    EXPECT_EQ(windows_version_text(), "");
+    EXPECT_EQ(fake.version_reads(), 1);
+}
+
 TEST(WindowsVersion, ExplorerStandsInForAMissingWinver) {
     x_FakeWindowsVersion fake("6.1.7601.17567", x_VersionProgram::explorer);
     EXPECT_EQ(windows_version_text(), "6.1.7601.17567");

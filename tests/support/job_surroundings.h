@@ -34,6 +34,8 @@ public:
         return add_trailing_separator(scratch_folder()) + name;
     }
 
+    int version_reads() const { return version_.version_reads(); }
+
 private:
     x_KnownProgramName known_name_;
 
