@@ -7,6 +7,8 @@
 #
 #   drive_root.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=../../scripts/lib/report_failure.bash
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 exe=$1
 build=$2
@@ -36,7 +38,7 @@ mkdir -p "$drive_d/sub"
 seed_folder "$drive_d" "drive D"
 printf 'only in sub\r\n' >"$drive_d/sub/in sub.txt"
 "$sandbox" drive d hd "$drive_d"
-move_shell_folder Personal 'D:\'
+move_shell_folder Personal "D:\\"
 
 rc=0
 printf '\n' | in_wine cmd /c "cd /d D:\\sub && Z:${exe//\//\\}" >"$work/out.raw" 2>"$work/err" ||

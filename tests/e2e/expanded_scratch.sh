@@ -6,6 +6,8 @@
 #
 #   expanded_scratch.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=../../scripts/lib/report_failure.bash
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
 exe=$1
 build=$2
