@@ -162,3 +162,14 @@ stamp_drive() {
     (cd "$drive_e" && find . -type f -printf '%C@ %p\n' | sort -k2) >"$1"
 }
 
+
+# The program's line on standard error for a folder it could not copy.
+expect_no_report() {
+    ! grep -a 'Not backed up' "$work/err" >&2 || fail "$1: a folder was reported as not backed up"
+}
+expect_report() {
+    grep -aqF "Not backed up: $2" "$work/err" || {
+        cat "$work/err" >&2
+        fail "$1: no line on standard error for $2"
+    }
+}
