@@ -95,11 +95,12 @@ public:
 
     virtual bool copy_file(const std::string& source, const std::string& destination,
                            bool fail_if_exists);  // CopyFileA
+
     // The stamp of an existing file; false when it cannot be read.
     virtual bool file_stamp(const std::string& path, x_FileStamp& stamp);
-    // Deletes the file only while it still bears the stamp. Writers that open
-    // it sharing it with readers only are held off between the test and the deletion; a
-    // file that anyone holds open stays.
+    // Deletes the file only while it still bears the stamp. Writers that
+    // share the file with readers only are held off between the test and
+    // the deletion; a file that anyone holds open stays.
     virtual bool remove_unchanged_file(const std::string& path, const x_FileStamp& stamp);
 
     virtual std::uint32_t get_attributes(const std::string& path);             // GetFileAttributesA

@@ -49,7 +49,6 @@ TEST(TraceLogWin32, ViewerKeepingTheLogOpenMissesNoEntry) {
         EXPECT_TRUE(write_trace("while viewed"));
         EXPECT_TRUE(write_trace("still viewed"));
         EXPECT_EQ(at.process.sleeps, 0u);
-        EXPECT_EQ(console.text(), "");
     }
     ASSERT_TRUE(testing_support::released_by_other_process(log));
     const std::string text = x_TempTree::content(log);
