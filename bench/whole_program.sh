@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
-# The whole program under Wine against a hand-written batch file that runs
-# the same eleven xcopy commands, on the same data spread over the shell
-# folders of a sandbox of its own. Each run starts with an empty drive
-# folder; the two alternate, so that drift in the machine's load falls on
-# both alike. Reports the median wall time of each and their ratio
-# (program / batch; the target is at most 1.10).
+# The whole program under Wine against two hand-written batch files that
+# copy the same data from the shell folders of a sandbox of its own:
 #
-#   bench/whole_program.sh [PAIRS] [MEGABYTES]     (defaults: 5 pairs, 120 MB)
+#   batch    one interpreter runs the eleven xcopy lines;
+#   floor    one interpreter starts eleven more, one per folder, each on the
+#            very script the program wrote for that folder: what running
+#            one interpreter per folder costs without the program;
+#   program  shellbackup.exe.
+#
+# program/floor is what the program itself adds; floor/batch is the price of
+# one interpreter per folder. Two data sets are measured one after the
+# other: MEGABYTES in a few large and some small files per folder, then
+# FILES small files in nested folders, where fixed costs should vanish.
+# Each run starts with an empty drive folder; every round runs the three
+# once, in an order that rotates from round to round, so that drift in the
+# machine's load falls on all three alike. Reports the median wall times,
+# their ratios, and the median of each round's program - floor difference.
+#
+#   bench/whole_program.sh [ROUNDS] [MEGABYTES] [FILES]
+#                                     (defaults: 5 rounds, 120 MB, 10000 files)
 #
 # Needs the windows build (cmake --preset windows && cmake --build --preset
-# windows). SHELLBACKUP_SANDBOX picks the sandbox (default
-# build/windows/sandbox-bench); its shell folders are filled with the data
-# and emptied again at the end.
+# windows). SHELLBACKUP_EXE picks another build of the program (default
+# build/windows/shellbackup.exe); SHELLBACKUP_SANDBOX picks the sandbox
+# (default build/windows/sandbox-bench); its shell folders are filled with
+# the data and emptied again at the end.
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=../scripts/lib/report_failure.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
 
-pairs=${1:-5}
+rounds=${1:-5}
 megabytes=${2:-120}
+files=${3:-10000}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-exe=$repo/build/windows/shellbackup.exe
+exe=${SHELLBACKUP_EXE:-$repo/build/windows/shellbackup.exe}
 sandbox=$repo/scripts/sandbox
 export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$repo/build/windows/sandbox-bench}
 mkdir -p "$SHELLBACKUP_SANDBOX"
@@ -28,6 +43,8 @@ drive_e=$SHELLBACKUP_SANDBOX/drive-e
 user=$(id -un)
 [ -f "$exe" ] || { echo "whole_program: build the windows preset first ($exe)" >&2; exit 1; }
 (( megabytes >= 100 )) || { echo "whole_program: at least 100 MB" >&2; exit 1; }
+(( files >= 100 )) || { echo "whole_program: at least 100 files" >&2; exit 1; }
+(( rounds >= 1 )) || { echo "whole_program: at least one round" >&2; exit 1; }
 
 # The ten distinct folders (the desktop is on the list twice) in the
 # program's order, as Windows paths below C:.
@@ -37,6 +54,7 @@ folders=(
     "users\\Public\\Pictures" "users\\Public\\Music" "users\\Public\\Videos"
     "users\\Public\\Desktop" "users\\$user\\Desktop"
 )
+contenders=(program floor batch)
 
 host_folder() { echo "$prefix/drive_c/${1//\\//}"; }
 
@@ -45,18 +63,18 @@ empty_folders() {
     for folder in "${folders[@]}"; do
         find "$(host_folder "$folder")" -mindepth 1 -delete 2>/dev/null || true
     done
-    rm -rf "$prefix/drive_c/bench"
     [ ! -d "$drive_e" ] || find "$drive_e" -mindepth 1 -delete
 }
 
 finish() {
     empty_folders
+    rm -rf "$prefix/drive_c/bench"
     "$sandbox" stop
 }
 trap finish EXIT
 
 # Per folder: a few large files and many small ones, in nested folders.
-seed() {
+seed_megabytes() {
     local per_folder=$((megabytes * 1024 / 10)) folder target sub i
     for folder in "${folders[@]:0:10}"; do
         target=$(host_folder "$folder")
@@ -72,20 +90,63 @@ seed() {
     done
 }
 
+# Per folder a tenth of the files, a quarter to one KB each, spread over three levels
+# of folders. Written by the shell itself: one process per file would take
+# longer than the copies being measured.
+seed_files() {
+    local per_folder=$((files / 10)) folder target sub i
+    local block
+    block=$(head -c 750 /dev/urandom | base64 -w 0)
+    for folder in "${folders[@]:0:10}"; do
+        target=$(host_folder "$folder")
+        for i in $(seq 1 "$per_folder"); do
+            sub="$target/level $((i % 4))/inner $((i % 5))"
+            (( i % 3 )) || sub="$sub/deep $((i % 2))"
+            [ -d "$sub" ] || mkdir -p "$sub"
+            printf '%s %d\n' "${block:0:$((250 * (1 + i % 4)))}" "$i" >"$sub/file $i.txt"
+        done
+    done
+}
+
 write_batch() {
     local folder
     mkdir -p "$prefix/drive_c/bench"
-    {
-        for folder in "${folders[@]}"; do
-            printf 'xcopy "C:\\%s" "E:\\_Backup_\\C\\%s" /s /d /i /y\r\n' "$folder" "$folder"
-        done
-    } >"$prefix/drive_c/bench/eleven.bat"
+    for folder in "${folders[@]}"; do
+        printf 'xcopy "C:\\%s" "E:\\_Backup_\\C\\%s" /s /d /i /y\r\n' "$folder" "$folder"
+    done >"$prefix/drive_c/bench/eleven.bat"
+}
+
+# The program's own script of each folder, found by the source that ends
+# its first line, copied and run in the program's order.
+write_floor() {
+    local scratch=$1 folder script index=0
+    mkdir -p "$prefix/drive_c/bench/floor"
+    for folder in "${folders[@]}"; do
+        index=$((index + 1))
+        script=$(grep -l -F -- "$(printf '\tC:\\%s\r' "$folder")" "$scratch"/*.bat | head -n 1)
+        [ -n "$script" ] || { echo "whole_program: no script for C:\\$folder" >&2; exit 1; }
+        cp -- "$script" "$prefix/drive_c/bench/floor/$index.bat"
+        printf 'cmd /c C:\\bench\\floor\\%d.bat\r\n' "$index"
+    done >"$prefix/drive_c/bench/floor.bat"
+}
+
+# The scratch folder that holds the program's scripts, after one run.
+program_scratch() {
+    local script
+    script=$(find "$prefix/drive_c" -path '*v_Urivu.tmp*' -name '*.bat' -newer "$exe" \
+        -printf '%T@ %p\n' | sort -n | tail -n 1 | cut -d' ' -f2-)
+    [ -n "$script" ] || { echo "whole_program: the program wrote no script" >&2; exit 1; }
+    dirname "$script"
 }
 
 fresh_drive() {
     find "$drive_e" -mindepth 1 -delete
     sync
 }
+
+run_program() { printf '\n' | "$sandbox" run "$exe"; }
+run_floor() { "$sandbox" run cmd /c 'C:\bench\floor.bat'; }
+run_batch() { "$sandbox" run cmd /c 'C:\bench\eleven.bat'; }
 
 # Wall time of one run in seconds, with its output thrown away.
 time_run() {
@@ -97,67 +158,94 @@ time_run() {
     awk -v start="$start" -v end="$end" 'BEGIN { printf "%.3f\n", end - start }'
 }
 
-run_program() { printf '\n' | "$sandbox" run "$exe"; }
-run_batch() { "$sandbox" run cmd /c 'C:\bench\eleven.bat'; }
-
-copied_megabytes() { du -sm "$drive_e/_Backup_" | cut -f1; }
+# What a run left on the drive: file count and kilobytes.
+copied() {
+    [ -d "$drive_e/_Backup_" ] || { echo "0 files, 0 KB"; return; }
+    echo "$(find "$drive_e/_Backup_" -type f | wc -l) files, $(du -sk "$drive_e/_Backup_" | cut -f1) KB"
+}
 
 median() {
     sort -n | awk '{ v[NR] = $1 }
         END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+
+# One unmeasured run of each first: the server starts, the files are read
+# into the page cache, the program writes the scripts the floor runs, and
+# all three must leave the same copy.
+warm_up() {
+    local name
+    fresh_drive
+    run_program >/dev/null 2>&1 </dev/null || true
+    expected=$(copied)
+    write_floor "$(program_scratch)"
+    for name in floor batch; do
+        fresh_drive
+        "run_$name" >/dev/null 2>&1 </dev/null || true
+        if [ "$(copied)" != "$expected" ]; then
+            echo "whole_program: the program copied $expected, the $name $(copied)" >&2
+            exit 1
+        fi
+    done
+}
+
+# A run that copied less than the whole data measured nothing.
+measure() {
+    local -n times=${1}_times
+    local seconds
+    seconds=$(time_run "run_$1")
+    if [ "$(copied)" != "$expected" ]; then
+        echo "whole_program: a $1 run copied $(copied) of $expected" >&2
+        exit 1
+    fi
+    times+=("$seconds")
+}
+
+report_runs() {
+    local -n runs=${1}_times
+    printf '%-8s runs (s): %s\n' "$1" "${runs[*]}"
+}
+
+measure_set() {
+    local label=$1 round turn name differences=() program floor batch
+    program_times=()
+    floor_times=()
+    batch_times=()
+    warm_up
+    echo "== $label: $expected copied, $rounds rounds, load at start $(load)"
+    for round in $(seq 1 "$rounds"); do
+        for turn in 0 1 2; do
+            measure "${contenders[(round + turn) % 3]}"
+        done
+        differences+=("$(awk -v a="${program_times[-1]}" -v b="${floor_times[-1]}" \
+            'BEGIN { printf "%.3f", a - b }')")
+    done
+    for name in "${contenders[@]}"; do report_runs "$name"; done
+    program=$(printf '%s\n' "${program_times[@]}" | median)
+    floor=$(printf '%s\n' "${floor_times[@]}" | median)
+    batch=$(printf '%s\n' "${batch_times[@]}" | median)
+    printf 'median (s): program %.2f, floor %.2f, batch %.2f\n' "$program" "$floor" "$batch"
+    echo "ratios: program/batch $(ratio "$program" "$batch")," \
+        "floor/batch $(ratio "$floor" "$batch"), program/floor $(ratio "$program" "$floor")"
+    echo "program - floor per round (s): ${differences[*]};" \
+        "median $(printf '%s\n' "${differences[@]}" | median)"
+    echo "load at end $(load)"
+}
+
 "$sandbox" prepare
 "$sandbox" drive e floppy
-empty_folders
-seed
 write_batch
 # A server that stays up between runs: otherwise it exits three seconds
 # after each run, and whether the next run pays for a fresh start (about
 # 0.4 s) would depend on how long the drive folder took to empty.
 (eval "$("$sandbox" env)" && HOME=$SHELLBACKUP_SANDBOX/home wineserver -p)
 
-# One of each first, unmeasured: the server starts and the files are read
-# into the page cache; both then meet the same warm machine.
-run_program >/dev/null 2>&1 </dev/null || true
-program_megabytes=$(copied_megabytes)
-fresh_drive
-run_batch >/dev/null 2>&1 || true
-batch_megabytes=$(copied_megabytes)
-if [ "$program_megabytes" != "$batch_megabytes" ]; then
-    echo "whole_program: the program copied $program_megabytes MB," \
-        "the batch $batch_megabytes MB" >&2
-    exit 1
-fi
-
-# A run that copied less than the whole data measured nothing.
-measure() {
-    local seconds
-    seconds=$(time_run "run_$1")
-    if [ "$(copied_megabytes)" != "$program_megabytes" ]; then
-        echo "whole_program: a $1 run copied $(copied_megabytes) of $program_megabytes MB" >&2
-        exit 1
-    fi
-    eval "${1}_times+=($seconds)"
-}
-
-program_times=()
-batch_times=()
-for pair in $(seq 1 "$pairs"); do
-    if (( pair % 2 )); then
-        measure program
-        measure batch
-    else
-        measure batch
-        measure program
-    fi
-done
-
-program=$(printf '%s\n' "${program_times[@]}" | median)
-batch=$(printf '%s\n' "${batch_times[@]}" | median)
-ratio=$(awk -v a="$program" -v b="$batch" 'BEGIN { printf "%.3f", a / b }')
-echo "data: $program_megabytes MB in 11 folders, $pairs alternating pairs"
-echo "program runs (s): ${program_times[*]}"
-echo "batch runs (s):   ${batch_times[*]}"
-printf 'median: program %.2f s, batch %.2f s, ratio %.3f (target at most 1.10)\n' \
-    "$program" "$batch" "$ratio"
+empty_folders
+seed_megabytes
+measure_set "$megabytes MB"
+empty_folders
+seed_files
+measure_set "$files files"
