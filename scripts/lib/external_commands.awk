@@ -20,11 +20,20 @@ BEGIN {
 function is_assignment(w) { return w ~ /^[A-Za-z_][A-Za-z0-9_]*(\[[^]]*\])?\+?=/ }
 
 # Index of the first word at or after i that can be a command, skipping a
-# wrapper's options, their numeric or unknown values, and assignments.
-function after_options(i) {
+# wrapper's options with their values, numbers (timeout's duration, flock's
+# descriptor) and assignments. An expanded word is an option's value right
+# after an option, timeout's duration in its place, and otherwise the
+# command itself, which nobody can name here.
+function after_options(i, name,    after_option, duration) {
+    duration = name == "timeout"
     while (i <= n) {
-        if (substr(w[i], 1, 1) == "D" || w[i] ~ /^L(-|[0-9]+$)/ || is_assignment(substr(w[i], 2))) i++
-        else break
+        if (w[i] ~ /^L-/) { after_option = 1; i++; continue }
+        if (is_assignment(substr(w[i], 2))) { after_option = 0; i++; continue }
+        if (substr(w[i], 1, 1) != "D" && w[i] !~ /^L[0-9]+(\.[0-9]+)?[smhd]?$/) break
+        if (!after_option && !duration && substr(w[i], 1, 1) == "D") break
+        if (!after_option) duration = 0
+        after_option = 0
+        i++
     }
     return i
 }
@@ -69,7 +78,7 @@ END {
             report(name, w[2])
             if (name == "find") find_exec(i)
             if (!(name in wrapper || name in runs_arguments)) break
-            i = after_options(i + 1)
+            i = after_options(i + 1, name)
         }
     }
     for (entry in found) print entry

@@ -56,11 +56,13 @@ find . -exec touch {} \; -name x
 exec 9>"$lock"
 command -v sudo >/dev/null 2>&1
 timeout 5 env LC_ALL=C /usr/bin/sort x
+timeout 300 "$sandbox" run x
+flock -w "$wait" 9 uniq x
 scripts/sandbox prepare
 while IFS= read -r line; do :; done < <(ls -1)
 SCRIPT
-    local found expected="awk cat clang-format clang-tidy date dirname env find gzip ls nproc"
-    expected+=" python3 sort tar timeout touch tr uname wget xargs"
+    local found expected="awk cat clang-format clang-tidy date dirname env find flock gzip ls nproc"
+    expected+=" python3 sort tar timeout touch tr uname uniq wget xargs"
     found=$(awk -f "$repo/scripts/lib/simple_commands.awk" "$work/fixture.sh" |
         awk -v builtins="$(compgen -b -k | tr '\n' ' ')" -f "$repo/scripts/lib/external_commands.awk" |
         cut -f1 | sort -u | tr '\n' ' ')
