@@ -11,15 +11,10 @@ set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=../../scripts/lib/report_failure.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/report_failure.bash"
 
-repo=$(cd "${1:-$(dirname "${BASH_SOURCE[0]}")/../..}" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+# shellcheck source-path=SCRIPTDIR source=../support/check.bash
+source "$(dirname "${BASH_SOURCE[0]}")/../support/check.bash"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+repo=$(cd "${1:-$(dirname "${BASH_SOURCE[0]}")/../..}" && pwd)
 
 # Quoted text, here-documents, case patterns, [[ ]] and (( )) hold no
 # commands; wrappers (env, xargs, timeout, a function running "$@") and
@@ -138,8 +133,4 @@ passes_as_committed
 finds_an_unlisted_command
 finds_wrong_claims
 install_step_names_the_package
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "check_commands_test: all checks passed"
+finish check_commands_test
