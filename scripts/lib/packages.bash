@@ -1,6 +1,7 @@
-# Reads scripts/lib/packages for install-deps and check-commands.
+# Reads the package list of scripts/install-deps for install-deps,
+# check-commands and fresh-machine.
 
-packages_file=$(dirname "${BASH_SOURCE[0]}")/packages
+packages_file=$(dirname "${BASH_SOURCE[0]}")/../install-deps
 
 # Where a new login of root on Debian looks for commands: a PATH of the
 # caller's own (a Python or Rust tool manager's shims, say) would find
@@ -10,7 +11,8 @@ found_path=
 
 # "package who command..." for each entry, comments and blank lines dropped.
 package_entries() {
-    sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$packages_file"
+    sed -n "/^: <<'PACKAGES'$/,/^PACKAGES$/{//!p}" "$packages_file" |
+        sed -e 's/#.*//' -e '/^[[:space:]]*$/d'
 }
 
 # The packages of the given kinds (install, base, fresh, optional), once each.

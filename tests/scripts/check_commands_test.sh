@@ -97,7 +97,7 @@ finds_an_unlisted_command() {
     copy=$(copy_repository unlisted)
     printf '#!/usr/bin/env bash\njq . x | sort\n' >"$copy/bench/probe.sh"
     guard "$copy" 1
-    says "bench/probe.sh:2 runs 'jq', which scripts/lib/packages does not list"
+    says "bench/probe.sh:2 runs 'jq', which scripts/install-deps does not list"
 }
 
 # The lines changed: wineserver claimed for wine64, cat (recorded by dpkg
@@ -106,21 +106,21 @@ finds_an_unlisted_command() {
 finds_wrong_claims() {
     local copy list
     copy=$(copy_repository claims)
-    list=$copy/scripts/lib/packages
+    list=$copy/scripts/install-deps
     sed -i -E 's/^(wine +install +)wine wineserver/\1wine/; s/^(wine64 +install)/\1 wineserver/' "$list"
     sed -i -E 's/^(coreutils +base +basename) cat /\1 /; s/^(bash +base +bash)/\1 cat/' "$list"
     sed -i -E 's/^git +install +git/git base git/; s/^(zip +install)/\1 zip/' "$list"
     guard "$copy" 1
-    says "'wineserver' comes from package wine, but scripts/lib/packages says wine64"
-    says "'cat' comes from package coreutils, but scripts/lib/packages says bash"
+    says "'wineserver' comes from package wine, but scripts/install-deps says wine64"
+    says "'cat' comes from package coreutils, but scripts/install-deps says bash"
     says "git is listed as on every system, but its priority is 'optional'"
-    says "scripts/lib/packages lists 'zip', which nothing runs"
+    says "scripts/install-deps lists 'zip', which nothing runs"
 }
 
 install_step_names_the_package() {
     local copy message status=0
     copy=$(copy_repository install)
-    echo 'wine64 install wine64-loader' >>"$copy/scripts/lib/packages"
+    sed -i "/^PACKAGES\$/i wine64 install wine64-loader" "$copy/scripts/install-deps"
     message=$(cd "$copy" && bash -c 'source scripts/lib/packages.bash && check_commands install-deps install' 2>&1) ||
         status=$?
     [ "$status" -eq 1 ] || fail "check_commands exited $status"
