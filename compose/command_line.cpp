@@ -30,12 +30,6 @@ std::string or_default(const std::string& path, const char* default_name) {
     return path.empty() ? base_folder() + default_name : path;
 }
 
-bool is_drive_root(const std::string& path) {
-    if (path.size() != 3 || path[1] != ':' || (path[2] != '\\' && path[2] != '/')) return false;
-    const char letter = static_cast<char>(path[0] | 0x20);
-    return letter >= 'a' && letter <= 'z';
-}
-
 // A path as one word of a batch line: quoted always, and with its percent
 // signs doubled so that the interpreter hands it to the tool as written.
 // A drive root cannot lose its backslash ("D:" is the drive's current

@@ -54,6 +54,12 @@ bool needs_creating(const std::string& prefix) {
     return !folder_present(query_form(prefix));
 }
 
+// "C:\" or "C:/" at the start.
+bool begins_with_drive_root(const std::string& path) {
+    return path.size() >= 3 && path[1] == ':' &&
+           std::isalpha(static_cast<unsigned char>(path[0])) != 0 && is_separator(path[2]);
+}
+
 }  // namespace
 
 std::string add_trailing_separator(const std::string& path, char separator) {
@@ -118,9 +124,11 @@ std::string base_name(const std::string& path) {
 
 bool is_absolute_path(const std::string& path) {
     if (!path.empty() && is_separator(path[0])) return true;
-    const bool drive = path.size() >= 3 && path[1] == ':' &&
-                       std::isalpha(static_cast<unsigned char>(path[0])) != 0;
-    return drive && is_separator(path[2]);
+    return begins_with_drive_root(path);
+}
+
+bool is_drive_root(const std::string& path) {
+    return path.size() == 3 && begins_with_drive_root(path);
 }
 
 bool path_exists(const std::string& path) {

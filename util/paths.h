@@ -20,6 +20,8 @@ std::string base_name(const std::string& path);
 // separator: a network path, the root of the current drive, or a host path
 // of the POSIX stand-in. Never one that depends on the current folder.
 bool is_absolute_path(const std::string& path);
+// A drive letter with its root and nothing after it ("D:\").
+bool is_drive_root(const std::string& path);
 bool path_exists(const std::string& path);
 bool folder_exists(const std::string& path);
 bool create_folders(const std::string& path);
