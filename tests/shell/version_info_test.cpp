@@ -61,7 +61,10 @@ private:
 class VersionInfo : public ::testing::Test {
 protected:
     void SetUp() override {
-        existing_ = (std::filesystem::temp_directory_path() / "version_info_test.exe").string();
+        // ctest runs the cases side by side: one file each, or one case's
+        // clean-up removes another's file.
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        existing_ = (std::filesystem::temp_directory_path() / (name + ".exe")).string();
         std::ofstream(existing_) << "MZ";
     }
     void TearDown() override { std::filesystem::remove(existing_); }
