@@ -11,7 +11,7 @@ sandbox_script=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)/sandb
 source "$(dirname "${BASH_SOURCE[0]}")/../support/check.bash"
 
 # The stand-ins count their calls in $STAND_IN_CALLS and behave as
-# STAND_IN_BOOT (complete, partial, failing) and STAND_IN_REG (works,
+# STAND_IN_BOOT (complete, partial, failing, hanging) and STAND_IN_REG (works,
 # missing: what Wine answers when the prefix has no reg.exe, second: fails
 # once, then works) say.
 mkdir -p "$work/bin"
@@ -41,6 +41,7 @@ make_prefix() {
 case "$1 $2" in
     "wineboot --init")
         [ "$STAND_IN_BOOT" != failing ] || { echo "wineboot: no display"; exit 3; }
+        [ "$STAND_IN_BOOT" != hanging ] || exec sleep 60
         make_prefix ;;
     "reg add")
         if [ "$STAND_IN_REG" = missing ] || { [ "$STAND_IN_REG" = second ] && [ "$(calls "reg add")" -lt 2 ]; }; then
@@ -100,8 +101,13 @@ expect_error "a prefix without its programs" "no complete prefix after 3 tries"
 
 run_sandbox failing works
 [ "$status" -ne 0 ] || fail "a failing wineboot: exit status 0"
-expect_error "a failing wineboot" "'wine wineboot --init' exited with status 3"
+expect_error "a failing wineboot" "wine wineboot --init' exited with status 3"
 expect_error "a failing wineboot" "wineboot: no display"
+
+SHELLBACKUP_BOOT_LIMIT=1 run_sandbox hanging works
+[ "$status" -ne 0 ] || fail "a hanging wineboot: exit status 0"
+[ "$(calls "wineboot")" -eq 3 ] || fail "a hanging wineboot: $(calls wineboot) wineboot runs, not 3"
+expect_error "a hanging wineboot" "wineboot did not finish within 1 s"
 
 run_sandbox complete missing
 [ "$status" -ne 0 ] || fail "reg add failing: exit status 0"
