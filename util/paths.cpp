@@ -148,6 +148,9 @@ bool create_folders(const std::string& path) {
     // Nothing can be made at the server or share level, so a bare share
     // that the access test did not find stays missing.
     if (!is_below_share(normal, '\\')) return false;
+    // A drive cannot be made either: a bare drive is there or it is not.
+    const std::string root = normal + '\\';
+    if (is_drive_root(root)) return folder_present(root);
     const x_StringList parts = split_path(normal, '\\');
     std::string prefix;
     for (std::size_t i = 0; i < parts.size(); ++i) {

@@ -111,7 +111,10 @@ TEST_F(CreateFolders, MakesOnlyMissingLevelsAndNeverADrive) {
     world.made.clear();
     EXPECT_TRUE(create_folders("C:/x/y"));
     EXPECT_TRUE(world.made.empty());
+    world.folders.insert("D:\\");
     EXPECT_TRUE(create_folders("D:\\"));
+    EXPECT_FALSE(create_folders("Q:\\"));
+    EXPECT_FALSE(create_folders("Q:"));
     EXPECT_TRUE(world.made.empty());
 }
 

@@ -27,6 +27,7 @@ TEST(PathsWin32, BareDriveRootCountsAsMissing) {
     EXPECT_FALSE(path_exists("C:/"));
     EXPECT_TRUE(folder_exists("C:\\windows\\"));
     EXPECT_TRUE(create_folders("C:\\"));
+    EXPECT_FALSE(create_folders("Q:\\"));
 }
 
 TEST(PathsWin32, CreateFoldersMakesEveryMissingLevel) {
