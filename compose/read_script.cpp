@@ -5,6 +5,7 @@
 #include "compose/batch_text.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/script_code_page.h"
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_file.h"
 #include "util/text_helpers.h"
@@ -40,7 +41,8 @@ std::size_t count_copy_lines(const x_StringList& lines, x_CopyLine& first) {
 // a drive root with two backslashes so that its closing quote stays one.
 std::string path_of_word(const std::string& word) {
     std::string path = unescape_batch_percent(strip_quotes(word));
-    if (path.size() == 4 && path[1] == ':' && path.compare(2, 2, "\\\\") == 0) path.pop_back();
+    if (path.size() == 4 && path.back() == '\\' && is_drive_root(path.substr(0, 3)))
+        path.pop_back();
     return path;
 }
 

@@ -73,11 +73,14 @@ std::string scratch_leaf_name(const std::string& executable) {
     return name.empty() ? time_text("%Y%m%d") : base_name(name);
 }
 
+std::string scratch_folder_below(const std::string& base, const std::string& name) {
+    const std::string folder = add_trailing_separator(base) + scratch_leaf;
+    return add_trailing_separator(add_trailing_separator(folder) + name);
+}
+
 std::string fallback_scratch_folder_of(const std::string& executable) {
     const std::string temp = public_temp_folder();
-    if (temp.empty()) return std::string();
-    const std::string folder = add_trailing_separator(temp) + scratch_leaf;
-    return add_trailing_separator(add_trailing_separator(folder) + base_name(executable));
+    return temp.empty() ? std::string() : scratch_folder_below(temp, base_name(executable));
 }
 
 std::string compute_program_name() {
@@ -134,13 +137,12 @@ std::string temp_folder() {
 
 std::string scratch_folder() {
     const std::string executable = module_path();
-    std::string folder = add_trailing_separator(temp_folder()) + scratch_leaf;
-    folder = add_trailing_separator(add_trailing_separator(folder) + scratch_leaf_name(executable));
-    if (create_folders(folder)) return add_trailing_separator(folder);
+    const std::string folder = scratch_folder_below(temp_folder(), scratch_leaf_name(executable));
+    if (create_folders(folder)) return folder;
     // Without a public documents folder there is no better place; the
     // folder that could not be made stays the answer.
     const std::string fallback = fallback_scratch_folder_of(executable);
-    return fallback.empty() ? add_trailing_separator(folder) : fallback;
+    return fallback.empty() ? folder : fallback;
 }
 
 std::string fallback_scratch_folder() { return fallback_scratch_folder_of(module_path()); }
