@@ -137,7 +137,7 @@ std::string temp_folder() {
 
 std::string scratch_folder() {
     const std::string executable = module_path();
-    const std::string folder = scratch_folder_below(temp_folder(), scratch_leaf_name(executable));
+    std::string folder = scratch_folder_below(temp_folder(), scratch_leaf_name(executable));
     if (create_folders(folder)) return folder;
     // Without a public documents folder there is no better place; the
     // folder that could not be made stays the answer.
