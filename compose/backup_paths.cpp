@@ -1,6 +1,7 @@
 #include "compose/backup_paths.h"
 
 #include "platform/drives.h"
+#include "util/path_split.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_helpers.h"
@@ -25,24 +26,36 @@ std::string keepable_piece(const std::string& piece) {
     return last == ' ' || last == '.' ? piece + "%" : piece;
 }
 
-// A percent sign is never the second byte of a double-byte character.
-std::string cut_at_percent_signs(const std::string& path) {
-    std::string cut;
-    std::size_t start = 0;
-    for (std::size_t at = path.find('%'); at != npos; at = path.find('%', start)) {
-        cut += keepable_piece(path.substr(start, at - start)) + '\\';
-        start = at + 1;
+// "." and ".." would climb instead of naming a folder: C:\x\..\.. would
+// land on E:\_Backup_ itself, where robocopy's /purge removes every other
+// copy. Kept as names, with the percent sign that marks them as such.
+std::string named_piece(const std::string& piece) {
+    return piece == "." || piece == ".." ? piece + "%" : piece;
+}
+
+// One folder of the source, cut at its percent signs. A percent sign is
+// never the second byte of a double-byte character.
+void add_pieces(const std::string& folder, x_StringList& pieces) {
+    const x_StringList cut = split_literally(folder, "%");
+    for (std::size_t i = 0; i < cut.size(); ++i) {
+        const std::string piece = i + 1 < cut.size() ? keepable_piece(cut[i]) : cut[i];
+        if (!piece.empty()) pieces.push_back(named_piece(piece));
     }
-    return cut + path.substr(start);
 }
 
 // The source as a relative path: drive colons, network slashes and percent
-// signs become separators, and runs of separators collapse later. The
-// separator passes never split a double-byte character, so a name whose
-// last character ends in the byte of a backslash arrives whole.
+// signs become separators, and runs of separators collapse. Quotes are
+// letters here: a folder named 'Tis is split like any other. The split
+// never cuts a double-byte character, so a name whose last character ends
+// in the byte of a backslash arrives whole. A source of nothing but
+// separators and percent signs ("\" is the current drive's root) would be
+// copied onto the backup folder itself; it gets a folder "%" of its own.
 std::string source_below_destination(const std::string& source) {
-    const std::string normalized = normalize_separators(strip_quotes(source), '\\');
-    return cut_at_percent_signs(join(tokenize(normalized, false, "/:"), '\\'));
+    x_StringList pieces;
+    for (const std::string& folder : split_literally(strip_quotes(source), "\\/:")) {
+        add_pieces(folder, pieces);
+    }
+    return pieces.empty() ? std::string("%") : join(pieces, '\\');
 }
 
 }  // namespace
@@ -59,6 +72,6 @@ std::string to_unc_path(const std::string& path) {
 std::string backup_destination(const std::string& source, const std::string& destination) {
     std::string folder = strip_quotes(destination);
     if (!equals_ignore_case(last_folder(folder), shared_backup_folder)) return folder;
-    return normalize_separators(
-        add_trailing_separator(folder, '\\') + source_below_destination(source), '\\');
+    const std::string base = strip_trailing_separator(normalize_separators(folder, '\\'));
+    return base + '\\' + source_below_destination(source);
 }

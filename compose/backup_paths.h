@@ -13,6 +13,8 @@ std::string to_unc_path(const std::string& path);
 // is returned as it is, without its enclosing quotes. A name that a percent
 // sign cut so that it ends in a blank or a dot keeps a percent sign at its
 // end (C:\X % Y gives E:\_Backup_\C\X %\ Y): Windows would drop that end.
+// So does a name "." or ".." (C:\x\.. gives E:\_Backup_\C\x\..%): the copy
+// never lands outside its own place below the backup folder.
 std::string backup_destination(const std::string& source, const std::string& destination);
 
 class x_CopyCommand;
@@ -24,3 +26,9 @@ struct x_CopyPaths {
     std::string to;
 };
 x_CopyPaths copy_paths(x_CopyCommand& job);
+
+// Whether the quoted word of a copy line can carry the path. A double quote
+// would end the word, and a control character (a line break) the script's
+// line, letting the rest of the path run as commands; no Windows name holds
+// either, so such a path names no folder anyway.
+bool fits_a_path_word(const std::string& path);

@@ -30,16 +30,27 @@ std::string or_default(const std::string& path, const char* default_name) {
     return path.empty() ? base_folder() + default_name : path;
 }
 
+bool is_separator(char byte) { return byte == '\\' || byte == '/'; }
+
+// A drive letter and its colon and nothing else.
+bool is_bare_drive(const std::string& path) {
+    return path.size() == 2 && path[1] == ':' && is_drive_root(path + '\\');
+}
+
 // A path as one word of a batch line: quoted always, and with its percent
 // signs doubled so that the interpreter hands it to the tool as written.
-// A drive root cannot lose its backslash ("D:" is the drive's current
-// folder), and cannot keep it alone either: by the C runtime's argument
-// rules a backslash before the closing quote escapes the quote. Two are one
-// backslash and a closing quote there, and a tool that reads its line
-// itself takes D:\\ for the root as well.
+// Trailing separators go (C:\Data\\ is C:\Data), but a root cannot lose its
+// backslash ("D:" is the drive's current folder; a drive named without a
+// separator keeps that meaning). By the C runtime's argument rules a
+// backslash before the closing quote escapes the quote; doubled, the two
+// are one backslash and the quote stays a quote, and a tool that reads its
+// line itself takes D:\\ for the root as well.
 std::string path_word(const std::string& path) {
-    if (is_drive_root(path)) return surround(path.substr(0, 2) + "\\\\", '"');
-    return surround(escape_batch_percent(strip_trailing_separator(path)), '"');
+    std::string folder = path;
+    while (folder.size() > 1 && is_separator(last_char(folder))) folder.pop_back();
+    if (folder.size() < path.size() && is_bare_drive(folder)) folder += '\\';
+    if (last_char(folder) == '\\') folder += '\\';
+    return surround(escape_batch_percent(folder), '"');
 }
 
 void add_if(x_StringList& words, bool condition, const std::string& word) {
@@ -89,6 +100,13 @@ x_CopyPaths copy_paths(x_CopyCommand& job) {
     const std::string to = or_default(strip_quotes(job.get_destination()), "_Backup_");
     paths.to = backup_destination(paths.from, to_unc_path(to));
     return paths;
+}
+
+bool fits_a_path_word(const std::string& path) {
+    for (const char byte : path) {
+        if (byte == '"' || (static_cast<unsigned char>(byte) < 0x20)) return false;
+    }
+    return true;
 }
 
 std::string x_CopyCommand::build_command_line() {

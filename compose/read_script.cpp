@@ -1,7 +1,5 @@
 // Reading a batch script back into a job. The job keeps the whole text, so
 // that it runs unchanged; the copy command line in it describes the job.
-#include <optional>
-
 #include "compose/batch_text.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/script_code_page.h"
@@ -38,11 +36,12 @@ std::size_t count_copy_lines(const x_StringList& lines, x_CopyLine& first) {
 }
 
 // The composer doubles the percent signs of the paths it writes, and writes
-// a drive root with two backslashes so that its closing quote stays one.
+// a root with two backslashes so that its closing quote stays one.
 std::string path_of_word(const std::string& word) {
     std::string path = unescape_batch_percent(strip_quotes(word));
-    if (path.size() == 4 && path.back() == '\\' && is_drive_root(path.substr(0, 3)))
-        path.pop_back();
+    const bool doubled_root = path == "\\\\" || (path.size() == 4 && path.back() == '\\' &&
+                                                 is_drive_root(path.substr(0, 3)));
+    if (doubled_root) path.pop_back();
     return path;
 }
 
@@ -51,13 +50,12 @@ std::string path_of_word(const std::string& word) {
 // Each word is taken when the line holds it: a line with every switch
 // turned off still names its destination, and a single switch is kept.
 // The file holds the interpreter's code page; the job holds the ANSI code
-// page in its script text as in every other text, and execute converts it
-// back. A script with a character the ANSI page lacks is kept as it came.
+// page in its script text as in every other text. The file's text is kept
+// as well: executed unchanged, the script is written back as it was read,
+// also where a character has no counterpart in the ANSI page.
 bool x_CopyCommand::read_script(const std::string& path) {
-    script_text = read_text_file(path);
-    if (std::optional<std::string> ansi = from_interpreter_code_page(script_text)) {
-        script_text = *ansi;
-    }
+    script_as_read = read_text_file(path);
+    script_text = script_text_of_file(script_as_read);
     x_CopyLine first;
     const auto count = count_copy_lines(split_lines(script_text), first);
     if (count == 0) return false;

@@ -114,4 +114,9 @@ public:
     std::uint32_t max_age = 19700101;
     std::uint32_t min_age = 0;
     bool pause_at_end = false;
+    // The text of the file that read_script loaded, in the interpreter's
+    // code page: while script_text still holds what was read from it,
+    // execute writes these bytes again rather than a conversion that might
+    // name another folder.
+    std::string script_as_read;
 };

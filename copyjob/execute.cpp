@@ -94,18 +94,44 @@ std::optional<std::string> short_named_script(const x_CopyCommand& job) {
     return to_interpreter_code_page(composed_text(copy));
 }
 
-// The script in the bytes the interpreter reads. Written with a stand-in
-// character it would name another folder than the job's, or none.
-std::optional<std::string> interpreter_text(x_CopyCommand& job) {
-    const std::string text = job.get_script_text();
-    if (!text.empty()) return to_interpreter_code_page(text);
-    std::optional<std::string> converted = to_interpreter_code_page(composed_text(job));
-    return converted ? converted : short_named_script(job);
-}
-
 std::string code_page_reason() {
     return "the command interpreter's code page " + uint_to_text(interpreter_code_page(), 10) +
            " cannot hold a character of its name, and it has no short name that it can";
+}
+
+// The bytes of a script, or why there are none.
+struct x_ScriptBytes {
+    std::optional<std::string> bytes;
+    std::string reason;
+};
+
+// The job's own script in the bytes the interpreter reads. Written with a
+// stand-in character it would name another folder than the job's, or none.
+x_ScriptBytes own_script(x_CopyCommand& job) {
+    const x_CopyPaths paths = copy_paths(job);
+    if (!fits_a_path_word(paths.from) || !fits_a_path_word(paths.to)) {
+        return {std::nullopt,
+                "its path holds a double quote or a control character, which no Windows name "
+                "holds and which would end its word on the copy line"};
+    }
+    std::optional<std::string> converted = to_interpreter_code_page(composed_text(job));
+    if (!converted) converted = short_named_script(job);
+    if (!converted) return {std::nullopt, code_page_reason()};
+    return {converted, ""};
+}
+
+// A script read from a file and left as it was goes back in the bytes it
+// came in; one the job composed beforehand is written as it would be
+// composed now, whichever way that takes.
+x_ScriptBytes script_bytes(x_CopyCommand& job) {
+    const std::string text = job.get_script_text();
+    if (text.empty()) return own_script(job);
+    if (!job.script_as_read.empty() && text == script_text_of_file(job.script_as_read)) {
+        return {job.script_as_read, ""};
+    }
+    std::optional<std::string> converted = to_interpreter_code_page(text);
+    if (!converted && text == composed_text(job)) return own_script(job);
+    return {converted, converted ? "" : code_page_reason()};
 }
 
 void launch(const std::string& script_path, std::int32_t show_command) {
@@ -131,13 +157,13 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
         return true;
     }
     const std::string script_path = *folder + name;
-    const std::optional<std::string> text = interpreter_text(*this);
-    if (!text) {
-        report_not_backed_up(folder_shown, code_page_reason() + "; script not written: " +
-                                               surround(script_path, '"'));
+    const x_ScriptBytes script = script_bytes(*this);
+    if (!script.bytes) {
+        report_not_backed_up(folder_shown,
+                             script.reason + "; script not written: " + surround(script_path, '"'));
         return true;
     }
-    if (!write_text_file(script_path, *text)) {
+    if (!write_text_file(script_path, *script.bytes)) {
         report_not_backed_up(folder_shown,
                              "its script could not be written: " + surround(script_path, '"'));
         return true;

@@ -64,9 +64,10 @@ std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text
                             interpreter_code_page());
 }
 
-std::optional<std::string> from_interpreter_code_page(const std::string& script_bytes) {
+std::string script_text_of_file(const std::string& script_bytes) {
     return exact_conversion(script_bytes, interpreter_code_page(),
-                            platform::code_page().ansi_code_page());
+                            platform::code_page().ansi_code_page())
+        .value_or(script_bytes);
 }
 
 std::string for_the_console(const std::string& ansi_text) {

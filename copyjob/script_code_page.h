@@ -17,9 +17,10 @@ unsigned interpreter_code_page();
 // would name another folder, so it counts as no counterpart.
 std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text);
 
-// The bytes of a script file as the interpreter reads them, in the ANSI code
-// page; nothing when a character has no exact counterpart there.
-std::optional<std::string> from_interpreter_code_page(const std::string& script_bytes);
+// What the bytes of a script file say, as a job holds its script text: in
+// the ANSI code page where every character has an exact counterpart there,
+// else the bytes as they came.
+std::string script_text_of_file(const std::string& script_bytes);
 
 // The text in a form the console shows: characters its page lacks become
 // their nearest likeness or a question mark. For messages only.

@@ -37,3 +37,15 @@ x_StringList split_path(const std::string& path, const std::string& separators) 
 x_StringList split_path(const std::string& path, char separator) {
     return split_path(path, std::string(1, separator));
 }
+
+x_StringList split_literally(const std::string& path, const std::string& separators) {
+    x_StringList pieces;
+    std::size_t start = 0;
+    for (std::size_t end = find_separator_char(path, 0, separators); end != npos;
+         end = find_separator_char(path, start, separators)) {
+        pieces.emplace_back(path, start, end - start);
+        start = end + 1;
+    }
+    pieces.emplace_back(path, start);
+    return pieces;
+}

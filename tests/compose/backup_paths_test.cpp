@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -7,7 +9,11 @@
 #include "copyjob/copy_command.h"
 #include "platform/codepage.h"
 #include "platform/drives.h"
+#include "support/code_page_932_fixture.h"
 #include "tests/support/code_page.h"
+#include "util/path_split.h"
+#include "util/strings.h"
+#include "util/text_helpers.h"
 
 namespace {
 
@@ -112,6 +118,169 @@ TEST(BackupDestinationCodePage932, RealCodePageKeepsEveryByte) {
     testing_support::x_UserLocale locale;
     if (platform::code_page().ansi_code_page() != 932) GTEST_SKIP() << "ANSI code page is not 932";
     expect_every_byte_kept();
+}
+
+// What the interpreter hands on of a batch line: "%%" is one percent sign;
+// a lone one would start a variable, which no path word may hold.
+std::optional<std::string> batch_line_as_run(const std::string& line) {
+    std::string run;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '%') {
+            run += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '%') {
+            run += '%';
+            ++i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return run;
+}
+
+// The words a tool gets from its command line by the C runtime's rules
+// (blanks end words outside quotes; 2n backslashes before a quote are n and
+// the quote opens or closes; 2n+1 are n and a literal quote; "" inside
+// quotes is one quote), a double-byte character taken whole.
+x_StringList runtime_words(const std::string& line) {
+    x_StringList words;
+    std::string word;
+    bool quoted = false;
+    bool in_word = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (is_lead_byte(c) && i + 1 < line.size()) {
+            word += line.substr(i++, 2);
+            in_word = true;
+        } else if (c == '\\') {
+            std::size_t run = 0;
+            while (i < line.size() && line[i] == '\\') ++run, ++i;
+            const bool before_quote = i < line.size() && line[i] == '"';
+            word += std::string(before_quote ? run / 2 : run, '\\');
+            if (before_quote && run % 2 == 1) word += '"';
+            if (!before_quote || run % 2 == 0) --i;
+            in_word = true;
+        } else if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                word += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+            in_word = true;
+        } else if (c == ' ' && !quoted) {
+            if (in_word) words.push_back(word);
+            word.clear();
+            in_word = false;
+        } else {
+            word += c;
+            in_word = true;
+        }
+    }
+    if (in_word) words.push_back(word);
+    return words;
+}
+
+// The rule as a user reads it: every colon, slash and percent sign becomes
+// a backslash, runs of them collapse, and a name that a percent sign cut to
+// end in a blank or a dot keeps the percent sign. Nothing left is "%".
+std::string expected_destination(const std::string& source) {
+    const std::string path = strip_quotes(source);
+    std::string below;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (is_lead_byte(path[i]) && i + 1 < path.size()) {
+            below += path.substr(i++, 2);
+            continue;
+        }
+        const char last = below.empty() ? '\\' : last_char(below);
+        if (path[i] == '%' && (last == ' ' || last == '.')) below += '%';
+        if (std::string("\\/:%").find(path[i]) == npos) {
+            below += path[i];
+        } else if (last != '\\' || below.empty()) {
+            if (!below.empty()) below += '\\';
+        }
+    }
+    if (last_char(below) == '\\') below.pop_back();
+    return "E:\\_Backup_\\" + (below.empty() ? "%" : below);
+}
+
+// The folder as Windows takes it from the source: trailing separators go,
+// but a root keeps one.
+std::string expected_source(const std::string& source) {
+    std::string path = strip_quotes(source);
+    const std::size_t length = path.size();
+    while (path.size() > 1 && (last_char(path) == '\\' || last_char(path) == '/')) path.pop_back();
+    const bool root = path.size() < length && path.size() == 2 && path[1] == ':';
+    return root ? path + "\\" : path;
+}
+
+bool climbs(const std::string& path) {
+    for (const std::string& folder : split_literally(path, "\\")) {
+        if (folder == "." || folder == "..") return true;
+    }
+    return false;
+}
+
+std::string random_source(std::mt19937& random, bool double_byte) {
+    static const char* const starts[] = {
+        "C:\\", "d:/", "\\\\server\\share\\", "D:\\\\", "C:", "", "'C:\\", "\"C:\\"};
+    static const char* const names[] = {
+        "Data", "X ", "v2.", "'Tis", "'80s Hits",  "it's", "100%", "%",   "%%", "..",  ".",
+        "...",  " ",  "&",   "^(1)", "%USERNAME%", "'",    "a.b",  "%..", ".%", "% .", "!x"};
+    static const char* const double_byte_names[] = {"\x95\x5C", "\x83\x5C", "\x83\x7C", "\x82\xA0"};
+    static const char* const separators[] = {"\\", "/", "\\\\"};
+    const auto pick = [&](const auto& list) {
+        return std::string(list[random() % std::size(list)]);
+    };
+    std::string source = pick(starts);
+    const std::size_t count = random() % 6;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t parts = 1 + random() % 3;
+        for (std::size_t k = 0; k < parts; ++k) {
+            source += double_byte && random() % 3 == 0 ? pick(double_byte_names) : pick(names);
+        }
+        if (i + 1 < count || random() % 3 == 0) source += pick(separators);
+    }
+    if (source.front() == '\'' || source.front() == '"') source += source.front();
+    return source;
+}
+
+// Over random sources: each path word reaches the tool as exactly the
+// intended path, no destination climbs out of its place below the backup
+// folder, and a source without "." or ".." pieces lands where the rule
+// says, with or without apostrophes.
+void expect_every_word_intended(bool double_byte) {
+    std::mt19937 random(double_byte ? 932 : 1252);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string source = random_source(random, double_byte);
+        SCOPED_TRACE(source);
+        x_CopyCommand job;
+        job.use_robocopy();
+        job.set_source(source);
+        job.set_destination("E:\\_Backup_");
+        const std::optional<std::string> line = batch_line_as_run(job.build_command_line());
+        ASSERT_TRUE(line.has_value()) << job.build_command_line();
+        const x_StringList words = runtime_words(*line);
+        ASSERT_GE(words.size(), 3u) << *line;
+        const std::string expected = expected_source(source);
+        if (expected.empty()) continue;  // the default source, for an empty path
+        EXPECT_EQ(words[1], expected) << *line;
+        const std::string& destination = words[2];
+        EXPECT_EQ(destination.rfind("E:\\_Backup_\\", 0), 0u) << *line;
+        EXPECT_FALSE(climbs(destination)) << *line;
+        const std::string by_rule = expected_destination(source);
+        if (!climbs(by_rule)) {
+            EXPECT_EQ(destination, by_rule) << *line;
+        }
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+TEST(BackupDestination, EveryPathWordIsTheIntendedPath) { expect_every_word_intended(false); }
+
+class BackupDestinationWords932 : public testing_support::x_CodePage932Test {};
+
+TEST_F(BackupDestinationWords932, EveryDoubleBytePathWordIsTheIntendedPath) {
+    expect_every_word_intended(true);
 }
 
 }  // namespace

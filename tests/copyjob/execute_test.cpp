@@ -70,6 +70,20 @@ TEST(Execute, ScriptPathIsQuotedForTheInterpreterWhenItHasToBe) {
     }
 }
 
+// A quote or a line break would end the path's word or its line, and the
+// rest of the path would run as commands.
+TEST(Execute, PathThatWouldBreakOutOfItsWordIsNotRun) {
+    x_JobSurroundings surroundings("5.1.2600.0");
+    testing_app::x_CapturedConsole console;
+    platform::x_Substitute<platform::x_ConsoleService> console_guard(console);
+    for (const char* source : {"C:\\a\" & del /q E:\\x & \"", "C:\\a\r\ndel /q E:\\x"}) {
+        job_for(source).execute(1, true);
+    }
+    EXPECT_TRUE(surroundings.process.commands.empty());
+    EXPECT_NE(console.err.find("- its path holds a double quote"), std::string::npos)
+        << console.err;
+}
+
 TEST(Execute, ShellRunsTheScriptWithoutTheInterpreterWhenAskedTo) {
     x_JobSurroundings surroundings("5.1.2600.0");
     job_for("C:\\Users\\ann\\Data").execute(0, false);
@@ -207,6 +221,17 @@ TEST_F(ExecuteCodePages, ComposedAndReadBackScriptsAgreeOnTheBytes) {
     EXPECT_EQ(surroundings.process.commands.size(), 2u);
 }
 
+// A character of the interpreter's page that the ANSI page lacks (a box of
+// page 850): converted as if the script held the ANSI page, the line would
+// name another folder.
+TEST_F(ExecuteCodePages, ScriptReadBackIsWrittenWithTheBytesItWasReadFrom) {
+    const std::string bytes = "rem\r\nxcopy \"C:\\Users\\ann\\Box\xB0\" \"E:\\x\" /s /d\r\n";
+    x_CopyCommand job;
+    ASSERT_TRUE(job.read_script(surroundings.temp.make_file("old.bat", bytes)));
+    job.execute(1, true);
+    EXPECT_EQ(x_TempTree::content(x_JobSurroundings::script_path(job.script_file_name())), bytes);
+}
+
 // The interpreter reads in the page that chcp set for the console.
 TEST_F(ExecuteCodePages, ConsolePageWinsOverTheOemPage) {
     pages.console = 1252;
@@ -256,11 +281,18 @@ TEST_F(ExecuteCodePages, NameTheConsoleCannotHoldIsCopiedByItsShortNames) {
         << script;
     EXPECT_EQ(console.err.find("Not backed up"), std::string::npos) << console.err;
 
+    // Composed beforehand, the job goes the same way.
+    x_CopyCommand composed(job);
+    composed.compose_script();
+    composed.execute(1, true);
+    ASSERT_EQ(process.commands.size(), 2u) << console.err;
+    EXPECT_EQ(x_TempTree::content(process.commands[1]), script);
+
     // Without a short name nothing runs, and the console says which folder
     // and why, in characters it can show.
     process.names.erase(copy);
     job.execute(1, true);
-    EXPECT_EQ(process.commands.size(), 1u);
+    EXPECT_EQ(process.commands.size(), 2u);
     const std::string line = report_line(console.err);
     EXPECT_NE(line.find("arka - "), std::string::npos) << console.err;
     EXPECT_EQ(line.find('\x8A'), std::string::npos);
