@@ -19,12 +19,12 @@ constexpr std::size_t max_input_chars = 999;
 int run_main(int argc, char** argv) {
     platform::process().use_user_locale();
     set_arguments(argc, argv);
-    run_backup("test x_CopyCommand");
+    const bool complete = run_backup("test x_CopyCommand");
     platform::console().write_err("wait...");
     platform::console().flush_err();
     std::string line;
     platform::console().read_line(line, max_input_chars);
-    return 0;
+    return complete ? 0 : 1;
 }
 
 }  // namespace app

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "copyjob/copy_command.h"
+#include "copyjob/not_backed_up.h"
 #include "util/paths.h"
+#include "verify/folder_check.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ constexpr std::int32_t show_maximized = 3;
 
 }  // namespace
 
-void run_folder_job(const std::string& drive_root, const std::string& folder_path) {
+x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& folder_path) {
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.
@@ -21,5 +23,17 @@ void run_folder_job(const std::string& drive_root, const std::string& folder_pat
     job.set_source(folder_path);
     job.set_max_size(largest_file);
     job.set_use_max_size(true);
+    // The check asks the tool that execute will choose; the job itself keeps
+    // no tool, so that its script keeps its name.
+    x_CopyCommand chosen(job);
+    chosen.choose_tool();
+    x_FolderCheck check(chosen, drive_root);
+    if (!check.has_room()) return {};
+    const std::size_t reported = folders_reported();
+    check.copy_starts();
     job.execute(show_maximized, true);
+    // Reported by execute: never handed to the copy tool.
+    if (folders_reported() != reported) return {};
+    const std::optional<std::size_t> files = check.confirm();
+    return {files.has_value(), files.value_or(0)};
 }

@@ -1,6 +1,15 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
+// What became of one folder's backup: complete, with the files checked on
+// the drive, or short of that and named on standard error.
+struct x_FolderOutcome {
+    bool complete = false;
+    std::size_t files = 0;
+};
+
 // Copies one folder below the folder "_Backup_" of the drive (a letter and a
-// colon), through the command interpreter, and returns when the copy is done.
-void run_folder_job(const std::string& drive_root, const std::string& folder_path);
+// colon), through the command interpreter, and checks the copy once the
+// copy tool is done.
+x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& folder_path);

@@ -112,7 +112,7 @@ write_batch() {
     local folder
     mkdir -p "$prefix/drive_c/bench"
     for folder in "${folders[@]}"; do
-        printf 'xcopy "C:\\%s" "E:\\_Backup_\\C\\%s" /s /d /i /y\r\n' "$folder" "$folder"
+        printf 'xcopy "C:\\%s" "E:\\_Backup_\\C\\%s" /s /d /i /y /c\r\n' "$folder" "$folder"
     done >"$prefix/drive_c/bench/eleven.bat"
 }
 

@@ -67,6 +67,7 @@ void add_xcopy_switches(x_CopyCommand& job, x_StringList& words) {
     add_if(words, job.xc_newer_only, "/d");
     add_if(words, job.xc_folder_target, "/i");
     add_if(words, job.xc_no_prompt, "/y");
+    add_if(words, job.xc_continue_after_errors, "/c");
     add_if(words, job.xc_list_only, "/l");
 }
 

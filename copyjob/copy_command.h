@@ -89,6 +89,9 @@ public:
     bool xc_newer_only = true;
     bool xc_folder_target = true;
     bool xc_no_prompt = true;
+    // "/c": a file that cannot be copied (held open by another program)
+    // does not stop the rest of the folder.
+    bool xc_continue_after_errors = true;
     bool rc_list_only = false;
     bool rc_subfolders = true;
     bool rc_mirror = false;

@@ -4,8 +4,32 @@
 #include "platform/console.h"
 #include "trace/trace_log.h"
 
+namespace {
+
+std::size_t& report_count() {
+    static std::size_t count = 0;
+    return count;
+}
+
+void report_folder(const std::string& heading, const std::string& folder,
+                   const std::string& reason) {
+    ++report_count();
+    report_notice(heading + folder + " - " + reason);
+}
+
+}  // namespace
+
 void report_not_backed_up(const std::string& folder, const std::string& reason) {
-    const std::string line = "Not backed up: " + folder + " - " + reason;
+    report_folder("Not backed up: ", folder, reason);
+}
+
+void report_not_backed_up_completely(const std::string& folder, const std::string& reason) {
+    report_folder("Not backed up completely: ", folder, reason);
+}
+
+std::size_t folders_reported() { return report_count(); }
+
+void report_notice(const std::string& line) {
     platform::console().write_err(for_the_console(line) + "\n");
     platform::console().flush_err();
     write_trace(line);

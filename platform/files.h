@@ -34,6 +34,7 @@ enum : std::uint32_t {
     attribute_directory = 0x10,
     attribute_archive = 0x20,
     attribute_normal = 0x80,
+    attribute_reparse_point = 0x400,
     invalid_attributes = 0xFFFFFFFFu,
 };
 

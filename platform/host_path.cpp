@@ -8,32 +8,84 @@
 
 namespace platform::posix {
 
-std::string env_or_empty(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
+namespace {
+
+bool is_ascii(const std::string& text) {
+    for (const char byte : text) {
+        if (static_cast<unsigned char>(byte) >= 0x80) return false;
+    }
+    return true;
 }
 
-std::string host_path(const std::string& windows_path) {
-    std::string path = windows_path;
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-        const std::string variable = std::string("SHELLBACKUP_DRIVE_") + letter;
-        const std::string root = env_or_empty(variable.c_str());
-        if (!root.empty()) {
-            std::string rest = path.substr(2);
-            path = root + (rest.empty() || rest[0] == '\\' || rest[0] == '/' ? "" : "/") + rest;
-        }
+// Between two code pages through UTF-16; nothing when a byte is invalid.
+bool convert(const std::string& text, unsigned from, unsigned to, std::string& converted) {
+    auto& pages = code_page();
+    const int length = static_cast<int>(text.size());
+    const int units = pages.multi_byte_to_wide(from, 0x8, text.data(), length, nullptr, 0);
+    if (units <= 0) return false;
+    std::u16string wide(static_cast<std::size_t>(units), u'\0');
+    pages.multi_byte_to_wide(from, 0x8, text.data(), length, wide.data(), units);
+    const int bytes =
+        pages.wide_to_multi_byte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return false;
+    converted.assign(static_cast<std::size_t>(bytes), '\0');
+    pages.wide_to_multi_byte(to, 0, wide.data(), units, converted.data(), bytes, "?", nullptr);
+    return true;
+}
+
+std::string mapped_drive(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0]))) {
+        return path;
     }
-    // The second byte of a double-byte character may be 0x5C and is no
-    // separator.
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    const std::string root = env_or_empty((std::string("SHELLBACKUP_DRIVE_") + letter).c_str());
+    if (root.empty()) return path;
+    const std::string rest = path.substr(2);
+    return root + (rest.empty() || rest[0] == '\\' || rest[0] == '/' ? "" : "/") + rest;
+}
+
+// Backslashes become slashes; with lead bytes honoured, the second byte of
+// a double-byte character may be 0x5C and is no separator.
+std::string slashed(std::string path, bool lead_bytes) {
     for (std::size_t i = 0; i < path.size(); ++i) {
-        if (code_page().is_lead_byte(static_cast<unsigned char>(path[i]))) {
+        if (lead_bytes && code_page().is_lead_byte(static_cast<unsigned char>(path[i]))) {
             ++i;
         } else if (path[i] == '\\') {
             path[i] = '/';
         }
     }
     return path;
+}
+
+}  // namespace
+
+std::string env_or_empty(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+// Windows turns a narrow name into UTF-16 by the ANSI code page; the host
+// keeps names in UTF-8. Bytes that are no text of the page go as they are.
+std::string host_path(const std::string& windows_path) {
+    std::string utf8;
+    if (is_ascii(windows_path) ||
+        !convert(windows_path, code_page().ansi_code_page(), code_page_utf8, utf8)) {
+        return slashed(mapped_drive(windows_path), true);
+    }
+    return host_path_of_utf8(utf8);
+}
+
+std::string host_path_of_utf8(const std::string& path) {
+    return slashed(mapped_drive(path), false);
+}
+
+std::string ansi_name(const std::string& host_name) {
+    std::string ansi;
+    if (is_ascii(host_name) ||
+        !convert(host_name, code_page_utf8, code_page().ansi_code_page(), ansi)) {
+        return host_name;
+    }
+    return ansi;
 }
 
 }  // namespace platform::posix

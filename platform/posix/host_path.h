@@ -18,6 +18,10 @@
 // SHELLBACKUP_FOLDER_n; without it the folder does not exist (empty path).
 // Nothing defaults to the home directory.
 //
+// Names: the program's paths hold the ANSI code page, the host's names
+// UTF-8; a path is converted on its way to the host as Windows converts a
+// narrow name to UTF-16, and a name found on the host on its way back.
+//
 // Code pages: the ANSI code page is 1252 and the OEM code page 437, as a
 // Western Windows has them, with no double-byte lead bytes; tests that need
 // code page 932 substitute the code-page service. Conversions use iconv.
@@ -26,6 +30,10 @@
 namespace platform::posix {
 
 std::string host_path(const std::string& windows_path);
+// The same for a path in UTF-8, as the wide calls hand them over.
+std::string host_path_of_utf8(const std::string& path);
+// A host name in the ANSI code page ("?" for what the page lacks).
+std::string ansi_name(const std::string& host_name);
 std::string env_or_empty(const char* name);
 
 }  // namespace platform::posix

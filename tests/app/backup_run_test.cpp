@@ -12,13 +12,14 @@
 namespace {
 
 using testing_app::x_CapturedConsole;
+using testing_app::x_EmptyFolders;
 using testing_app::x_FakeDrives;
 using testing_app::x_FakeShell;
 using testing_app::x_QuietProcess;
 
 class BackupRun : public ::testing::Test {
 protected:
-    BackupRun() : console_guard_(console_), drive_guard_(drives_) {
+    BackupRun() : console_guard_(console_), drive_guard_(drives_), folders_guard_(folders_) {
         job_.shell.paths = {
             {0, "C:\\Users\\ann\\Desktop"},    {5, "C:\\Users\\ann\\Documents"},
             {13, "C:\\Users\\ann\\Music"},     {14, "C:\\Users\\ann\\Videos"},
@@ -31,6 +32,7 @@ protected:
 
     x_CapturedConsole console_;
     x_FakeDrives drives_;
+    x_EmptyFolders folders_;
     testing_support::x_JobSurroundings job_{"5.1.2600.0"};
     x_FakeShell& shell_ = job_.shell;
     x_QuietProcess& process_ = job_.process;
@@ -38,6 +40,7 @@ protected:
 private:
     platform::x_Substitute<platform::x_ConsoleService> console_guard_;
     platform::x_Substitute<platform::x_DriveService> drive_guard_;
+    platform::x_Substitute<platform::x_WideFileService> folders_guard_;
 };
 
 const std::string all_folder_lines =
@@ -52,6 +55,7 @@ const std::string all_folder_lines =
     "00000037\tC:\\Users\\Public\\Videos\n"
     "00000019\tC:\\Users\\Public\\Desktop\n"
     "00000000\tC:\\Users\\ann\\Desktop\n";
+const std::string complete_verdict = "Backed up completely: 11 folders, 0 files checked on E:\n";
 
 TEST_F(BackupRun, FirstRemovableLetterWinsAndOtherDriveTypesDoNotCount) {
     EXPECT_EQ(find_removable_drive(), -1);
@@ -75,7 +79,7 @@ TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
     drives_.types = {{'E', platform::drive_removable}};
     EXPECT_TRUE(run_backup("heading"));
     EXPECT_EQ(console_.out, "heading\n" + all_folder_lines);
-    EXPECT_EQ(console_.err, "");
+    EXPECT_EQ(console_.err, complete_verdict);
     // Each line is flushed before the folder's copy starts.
     EXPECT_EQ(console_.out_flushes, 12);
     EXPECT_EQ(shell_.id_list_calls.size(), 0u);
@@ -86,7 +90,7 @@ TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
     // One reading of the version serves the whole run, and only the run.
     EXPECT_EQ(job_.version_reads(), 1);
     backup_folder(5);
-    EXPECT_EQ(job_.version_reads(), 3);
+    EXPECT_EQ(job_.version_reads(), 4);
 }
 
 TEST_F(BackupRun, WithoutRemovableDriveOnlyTheHeadingIsWritten) {
@@ -147,7 +151,7 @@ TEST_F(ProgramEntry, RunsTheBackupThenWaitsForOneLine) {
     EXPECT_EQ(run({"shellbackup.exe", "ignored", "options"}), 0);
     EXPECT_EQ(process_.locale_calls, 1);
     EXPECT_EQ(console_.out, "test x_CopyCommand\n" + all_folder_lines);
-    EXPECT_EQ(console_.err, "wait...");
+    EXPECT_EQ(console_.err, complete_verdict + "wait...");
     EXPECT_EQ(console_.limits, std::vector<std::size_t>{999});
     EXPECT_EQ(console_.input.size(), 1u);
     EXPECT_EQ(get_arv(), (x_StringList{"shellbackup.exe", "ignored", "options"}));
@@ -155,33 +159,55 @@ TEST_F(ProgramEntry, RunsTheBackupThenWaitsForOneLine) {
 
 TEST_F(ProgramEntry, EndOfInputOrOverlongLineEndsWithZeroAsWell) {
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
-    EXPECT_EQ(console_.err, "wait...");
+    EXPECT_EQ(console_.err, complete_verdict + "wait...");
 
     console_.input = {std::string(5000, 'x')};
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
     EXPECT_TRUE(console_.input.empty());
 }
 
+// The folders left when the stick was pulled get no line and no copy, but
+// each is named, and the run does not end as a success.
 TEST_F(ProgramEntry, DrivePulledDuringTheRunEndsTheCopiesButNotTheProgram) {
     process_.after_command = [this] {
         if (process_.commands.size() == 3) drives_.types.clear();
     };
-    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(run({"shellbackup.exe"}), 1);
     EXPECT_EQ(console_.out,
               "test x_CopyCommand\n"
               "00000005\tC:\\Users\\ann\\Documents\n"
               "00000027\tC:\\Users\\ann\\Pictures\n"
               "0000000d\tC:\\Users\\ann\\Music\n");
     EXPECT_EQ(process_.commands.size(), 3u);
-    EXPECT_EQ(console_.err, "wait...");
+    EXPECT_EQ(console_.err.find("Not backed up: C:\\Users\\ann\\Videos - the removable drive went "
+                                "away during the run\n"),
+              0u)
+        << console_.err;
+    const std::string end =
+        "Not backed up completely: 8 of 11 folders fall short, each named "
+        "above\nwait...";
+    EXPECT_EQ(console_.err.substr(console_.err.size() - std::min(end.size(), console_.err.size())),
+              end);
 }
 
-TEST_F(ProgramEntry, NoRemovableDriveStillPromptsAndSucceeds) {
+TEST_F(ProgramEntry, NoRemovableDriveStillPromptsButSaysNothingWasBackedUp) {
     drives_.types.clear();
     console_.input = {""};
-    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(run({"shellbackup.exe"}), 1);
     EXPECT_EQ(console_.out, "test x_CopyCommand\n");
-    EXPECT_EQ(console_.err, "wait...");
+    EXPECT_EQ(console_.err,
+              "Nothing was backed up: no removable drive was found (plug in a USB drive and "
+              "run the program again)\nwait...");
+}
+
+// A source that cannot be read cannot be confirmed on the drive.
+TEST_F(ProgramEntry, FolderThatCannotBeReadFailsTheRun) {
+    folders_.missing.insert(u"C:\\Users\\ann\\Music");
+    EXPECT_EQ(run({"shellbackup.exe"}), 1);
+    EXPECT_NE(console_.err.find("Not backed up: C:\\Users\\ann\\Music - the folder cannot be read"),
+              std::string::npos)
+        << console_.err;
+    EXPECT_NE(console_.err.find("1 of 11 folders fall short"), std::string::npos);
 }
 
 // The copy tool's output that follows a folder line belongs to that folder:

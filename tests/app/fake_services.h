@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/drives.h"
 #include "platform/process.h"
 #include "platform/shell.h"
+#include "platform/wide_files.h"
 
 namespace testing_app {
 
@@ -110,6 +112,30 @@ public:
     std::string temp;
     std::vector<std::string> commands;
     std::function<void()> after_command;
+};
+
+// A drive and folders that are there, empty, with room to spare: each
+// folder's copy checks out with no files. Listing a path in missing fails.
+class x_EmptyFolders : public platform::x_WideFileService {
+public:
+    bool list_folder(const std::u16string& folder,
+                     std::vector<platform::x_WideEntry>& entries) override {
+        entries.clear();
+        return missing.count(folder) == 0;
+    }
+    bool entry_of(const std::u16string& path, platform::x_WideEntry& entry) override {
+        entry = {};
+        return missing.count(path) == 0;
+    }
+    bool free_space(const std::u16string&, std::uint64_t& free_bytes,
+                    std::uint32_t& cluster_bytes) override {
+        free_bytes = std::uint64_t{1} << 40;
+        cluster_bytes = 4096;
+        return true;
+    }
+    std::int64_t now() override { return 0; }
+
+    std::set<std::u16string> missing;
 };
 
 }  // namespace testing_app

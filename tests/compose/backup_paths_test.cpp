@@ -91,7 +91,7 @@ TEST(BackupDestination, MappedDriveBecomesItsNetworkNameFirst) {
     job.set_destination("E:\\_Backup_");
     EXPECT_EQ(job.build_command_line(),
               "xcopy \"\\\\server\\share\\Docs\" "
-              "\"E:\\_Backup_\\server\\share\\Docs\" /s /d /i /y");
+              "\"E:\\_Backup_\\server\\share\\Docs\" /s /d /i /y /c");
 }
 
 // 文書表 in code page 932: the second byte of 表 is a backslash.
@@ -104,7 +104,8 @@ void expect_every_byte_kept() {
     job.use_xcopy();
     job.set_source(documents);
     job.set_destination("E:\\Copies");
-    EXPECT_EQ(job.build_command_line(), "xcopy \"" + documents + "\" \"E:\\Copies\" /s /d /i /y");
+    EXPECT_EQ(job.build_command_line(),
+              "xcopy \"" + documents + "\" \"E:\\Copies\" /s /d /i /y /c");
 }
 
 TEST(BackupDestination, DoubleByteNameEndingInBackslashByteKeepsEveryByte) {

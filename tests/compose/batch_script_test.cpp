@@ -12,7 +12,7 @@ namespace {
 const std::string robocopy_line =
     "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /purge /fft /r:3 /w:5 /xo /xjd "
     "/xf  mfc*.tmp  Thumbs.db  ";
-const std::string xcopy_line = "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y";
+const std::string xcopy_line = "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y /c";
 
 x_CopyCommand data_job() {
     x_CopyCommand job;

@@ -24,7 +24,7 @@ TEST(CommandLine, DefaultJobsGiveTheExactLines) {
               "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /purge /fft /r:3 /w:5 /xo /xjd " +
                   default_exclusions + " ");
     EXPECT_EQ(data_job("xcopy").build_command_line(),
-              "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y");
+              "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y /c");
 }
 
 TEST(CommandLine, JobWithoutToolFollowsTheVersionAndStaysWithoutTool) {
@@ -32,7 +32,7 @@ TEST(CommandLine, JobWithoutToolFollowsTheVersionAndStaysWithoutTool) {
         testing_support::x_FakeWindowsVersion version("5.1.2600.0");
         x_CopyCommand job = data_job("");
         EXPECT_EQ(job.build_command_line(),
-                  "xcopy    \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y");
+                  "xcopy    \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y /c");
         EXPECT_EQ(job.tool, "");
     }
     testing_support::x_FakeWindowsVersion version("6.1.7601.17567");
@@ -93,11 +93,11 @@ TEST(CommandLine, DriveRootStaysTheRootForBothTools) {
     }
     x_CopyCommand backup = data_job("xcopy");
     backup.set_source("d:\\");
-    EXPECT_EQ(backup.build_command_line(), "xcopy \"d:\\\\\" \"E:\\_Backup_\\d\" /s /d /i /y");
+    EXPECT_EQ(backup.build_command_line(), "xcopy \"d:\\\\\" \"E:\\_Backup_\\d\" /s /d /i /y /c");
     // Only a whole root: a folder keeps its word, a drive named without a
     // separator keeps its own meaning.
     backup.set_source("C:");
-    EXPECT_EQ(backup.build_command_line(), "xcopy \"C:\" \"E:\\_Backup_\\C\" /s /d /i /y");
+    EXPECT_EQ(backup.build_command_line(), "xcopy \"C:\" \"E:\\_Backup_\\C\" /s /d /i /y /c");
 }
 
 // The platform's temporary path, as Windows gives it.
@@ -117,7 +117,7 @@ TEST(CommandLine, EmptyPathsFallBackToTheTemporaryFolder) {
     job.use_xcopy();
     EXPECT_EQ(job.build_command_line(),
               "xcopy \"C:\\Users\\me\\Temp\\v_Urivu.tmp\" "
-              "\"C:\\Users\\me\\Temp\\_Backup_\\C\\Users\\me\\Temp\\v_Urivu.tmp\" /s /d /i /y");
+              "\"C:\\Users\\me\\Temp\\_Backup_\\C\\Users\\me\\Temp\\v_Urivu.tmp\" /s /d /i /y /c");
 }
 
 // The interpreter reads %...% as a variable even inside quotes: a folder

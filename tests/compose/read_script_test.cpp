@@ -18,6 +18,7 @@ const std::string robocopy_switches = "/s /purge /fft /r:3 /w:5 /xo /xjd /xf mfc
 void switch_everything_off(x_CopyCommand& job) {
     job.set_subfolders(false);
     job.xc_newer_only = job.xc_folder_target = job.xc_no_prompt = false;
+    job.xc_continue_after_errors = false;
     for (auto setter :
          {&x_CopyCommand::set_purge, &x_CopyCommand::set_fat_times, &x_CopyCommand::set_use_retries,
           &x_CopyCommand::set_use_wait, &x_CopyCommand::set_exclude_older,
@@ -36,14 +37,17 @@ struct x_Variant {
 };
 
 std::vector<x_Variant> variants(bool robocopy_version) {
-    const std::string chosen = robocopy_version ? robocopy_switches : "/s /d /i /y";
+    const std::string chosen = robocopy_version ? robocopy_switches : "/s /d /i /y /c";
     return {
         {"robocopy", "robocopy", [](x_CopyCommand&) {}, robocopy_switches},
         {"robocopy list", "robocopy", [](x_CopyCommand& j) { j.set_list_only(true); },
          robocopy_switches + " /l"},
         {"robocopy bare", "robocopy", switch_everything_off, "kept"},
-        {"xcopy", "xcopy", [](x_CopyCommand&) {}, "/s /d /i /y"},
-        {"xcopy list", "xcopy", [](x_CopyCommand& j) { j.set_list_only(true); }, "/s /d /i /y /l"},
+        {"xcopy", "xcopy", [](x_CopyCommand&) {}, "/s /d /i /y /c"},
+        {"xcopy list", "xcopy", [](x_CopyCommand& j) { j.set_list_only(true); },
+         "/s /d /i /y /c /l"},
+        {"xcopy as written before /c", "xcopy",
+         [](x_CopyCommand& j) { j.xc_continue_after_errors = false; }, "/s /d /i /y"},
         {"xcopy bare", "xcopy", switch_everything_off, "kept"},
         {"xcopy one switch", "xcopy",
          [](x_CopyCommand& j) {

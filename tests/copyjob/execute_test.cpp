@@ -196,7 +196,7 @@ std::string report_line(const std::string& err) {
 
 const std::string cafe = "C:\\Users\\ann\\Caf\xE9";
 const std::string oem_line =
-    "xcopy \"C:\\Users\\ann\\Caf\x82\" \"E:\\_Backup_\\C\\Users\\ann\\Caf\x82\" /s /d /i /y\r\n";
+    "xcopy \"C:\\Users\\ann\\Caf\x82\" \"E:\\_Backup_\\C\\Users\\ann\\Caf\x82\" /s /d /i /y /c\r\n";
 
 // The job's script text holds the program's own code page whether it was
 // composed or read back; either way the file gets the interpreter's bytes,
@@ -276,7 +276,7 @@ TEST_F(ExecuteCodePages, NameTheConsoleCannotHoldIsCopiedByItsShortNames) {
 
     ASSERT_EQ(process.commands.size(), 1u) << console.err;
     const std::string script = x_TempTree::content(process.commands[0]);
-    EXPECT_NE(script.find("\r\nxcopy \"C:\\SARKA~1\" \"E:\\_BACKUP_\\SARKA~1\" /s /d /i /y\r\n"),
+    EXPECT_NE(script.find("\r\nxcopy \"C:\\SARKA~1\" \"E:\\_BACKUP_\\SARKA~1\" /s /d /i /y /c\r\n"),
               std::string::npos)
         << script;
     EXPECT_EQ(console.err.find("Not backed up"), std::string::npos) << console.err;

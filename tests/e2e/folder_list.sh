@@ -72,7 +72,9 @@ expect_prompt_and_success "overlong line"
 "$sandbox" drive e none
 run_program $'\n'
 [ "$(cat "$work/out")" = "test x_CopyCommand" ] || fail "no removable drive: output '$(cat "$work/out")'"
-expect_prompt_and_success "no removable drive"
+[ "$rc" -eq 1 ] || fail "no removable drive: exit code $rc"
+[ "$(tr -d '\r' <"$work/err")" = "Nothing was backed up: no removable drive was found (plug in a USB drive and run the program again)
+wait..." ] || fail "no removable drive: standard error '$(cat "$work/err")'"
 
 # A floppy A: comes before a stick on F:; a CD on E: is not removable.
 "$sandbox" drive e cdrom

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A removable drive that refuses every write: the program goes through all
-# eleven folders, prints "wait..." and ends with exit code 0, and the
-# sources stay exactly as they were.
+# eleven folders, names each as not backed up completely, prints "wait..."
+# and ends with exit code 1, and the sources stay exactly as they were.
 #
 #   refusing_destination.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -25,7 +25,7 @@ if ! refuse_writes "$drive_e"; then
 fi
 
 run_program
-expect_success "refusing destination"
+expect_shortfall "refusing destination" 11
 expect_folder_lines "refusing destination"
 checksum_sources "$work/sources_after"
 diff -u "$work/sources_before" "$work/sources_after" >&2 ||

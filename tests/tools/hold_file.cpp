@@ -1,5 +1,6 @@
 // Holds a file open for a while, so that a test can watch what another
 // program does meanwhile:  hold_file PATH MILLISECONDS [write|read]
+// With 0 milliseconds it holds the file until PATH.let_go appears.
 // By default it shares the file with nobody; with "write" it holds it as a
 // writer of the trace log does, open for readers only; with "read" it reads
 // it as a log viewer does, sharing it with readers and writers alike. Once
@@ -36,7 +37,12 @@ int main(int argc, char** argv) {
     }
     if (held == nullptr) return 1;
     mark(path + ".held");
-    platform::process().sleep_ms(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)));
+    const auto milliseconds = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
+    if (milliseconds == 0) {
+        while (!platform::files().access_exists(path + ".let_go")) platform::process().sleep_ms(50);
+    } else {
+        platform::process().sleep_ms(milliseconds);
+    }
     platform::files().close_file(held);
     mark(path + ".released");
     return 0;

@@ -126,12 +126,31 @@ run_program() {
     tr -d '\r' <"$work/out.raw" >"$work/out"
 }
 
+# Exit code 0 and the verdict that every folder's copy was confirmed (of
+# eleven folders, or of the number given).
 expect_success() {
-    local what=$1
+    local what=$1 folders=${2:-11}
     [ "$rc" -eq 0 ] || fail "$what: exit code $rc"
+    expect_ending "$what" "Backed up completely: $folders folders, "
+}
+
+# Exit code 1 and the verdict that so many folders fall short.
+expect_shortfall() {
+    local what=$1 folders=$2
+    [ "$rc" -eq 1 ] || fail "$what: exit code $rc"
+    expect_ending "$what" "Not backed up completely: $folders of 11 folders fall short"
+}
+
+# The heading, the verdict and the prompt, in that order.
+expect_ending() {
+    local what=$1 verdict=$2
+    [ "$(head -n 1 "$work/out")" = "test x_CopyCommand" ] || fail "$what: no heading"
     [ "$(tail -c 7 "$work/err")" = "wait..." ] ||
         fail "$what: standard error ends in '$(tail -c 60 "$work/err")'"
-    [ "$(head -n 1 "$work/out")" = "test x_CopyCommand" ] || fail "$what: no heading"
+    tr -d '\r' <"$work/err" | tail -n 2 | head -n 1 | grep -aqF "$verdict" || {
+        cat "$work/err" >&2
+        fail "$what: no verdict '$verdict' before the prompt"
+    }
 }
 
 # The folder lines in the ANSI code page given (default CP1252), compared
@@ -168,8 +187,11 @@ expect_no_report() {
     ! grep -a 'Not backed up' "$work/err" >&2 || fail "$1: a folder was reported as not backed up"
 }
 expect_report() {
-    grep -aqF "Not backed up: $2" "$work/err" || {
+    expect_err_line "$1" "Not backed up: $2"
+}
+expect_err_line() {
+    grep -aqF "$2" "$work/err" || {
         cat "$work/err" >&2
-        fail "$1: no line on standard error for $2"
+        fail "$1: no line on standard error with '$2'"
     }
 }

@@ -1,0 +1,56 @@
+#pragma once
+// What a job's copy tool takes from the source and when it writes a copy,
+// read from the job's switches, so that a check of the copy asks for what
+// the tool was meant to copy and nothing else.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/wide_files.h"
+
+class x_CopyCommand;
+
+// FAT keeps last-write times to 2 seconds.
+inline constexpr std::int64_t two_seconds = 20000000;
+
+class x_CopyRule {
+public:
+    // The job's tool must be chosen.
+    explicit x_CopyRule(x_CopyCommand& job);
+
+    bool is_xcopy() const { return xcopy_; }
+    // Whether the tool walks into the subfolder.
+    bool enters(const platform::x_WideEntry& folder) const;
+    // Whether the tool copies the file.
+    bool selects(const platform::x_WideEntry& file) const;
+    // Whether the tool writes the file when its copy stands as given (none:
+    // no copy yet). xcopy /d copies a source newer than its copy; robocopy
+    // copies what is not the same in size and time, unless /xo and the
+    // source is the older one.
+    bool would_copy(const platform::x_WideEntry& source, const platform::x_WideEntry* copy) const;
+    // Whether the tool would clean the file out of the copy (robocopy's
+    // /purge and /mir remove what the source no longer has).
+    bool purges() const { return purge_; }
+
+private:
+    bool xcopy_ = false;
+    bool subfolders_ = false;
+    bool newer_only_ = false;
+    bool exclude_older_ = false;
+    bool fat_times_ = false;
+    bool skip_junctions_ = false;
+    bool purge_ = false;
+    std::vector<std::u16string> excluded_files_;
+    std::vector<std::u16string> excluded_folders_;
+    std::optional<std::uint64_t> min_size_;
+    std::optional<std::uint64_t> max_size_;
+};
+
+// A copy that holds its source: the same size, and a last-write time not
+// older than the source's beyond what FAT rounds away.
+bool is_complete_copy(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);
+
+// A file name against a pattern of the tools ('*' any run, '?' one
+// character), ignoring the case of ASCII letters.
+bool matches_pattern(const std::u16string& name, const std::u16string& pattern);
