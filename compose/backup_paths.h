@@ -27,6 +27,15 @@ struct x_CopyPaths {
 };
 x_CopyPaths copy_paths(x_CopyCommand& job);
 
+// The path as the quoted word of a copy line carries it, before the quotes
+// and the doubling of percent signs: no trailing separator that would
+// escape the closing quote.
+std::string path_in_word(const std::string& path);
+
+// The job's copy line with the two path words given.
+std::string command_line_with(x_CopyCommand& job, const std::string& from_word,
+                              const std::string& to_word);
+
 // Whether the quoted word of a copy line can carry the path. A double quote
 // would end the word, and a control character (a line break) the script's
 // line, letting the rest of the path run as commands; no Windows name holds

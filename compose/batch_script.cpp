@@ -1,4 +1,6 @@
 // The batch script around a job's copy command line.
+#include "compose/batch_script.h"
+
 #include "compose/batch_text.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/version_probe.h"
@@ -26,9 +28,9 @@ std::string list_only_description(x_CopyCommand& job) {
 
 // Three comment lines, built as one piece: tool and source, the list-only
 // note, and an empty comment.
-std::string header(x_CopyCommand& job) {
+std::string header(x_CopyCommand& job, const std::string& source) {
     const std::string shown_source =
-        abbreviate_path(strip_quotes(job.get_source()), header_head_width, header_tail_width);
+        abbreviate_path(strip_quotes(source), header_head_width, header_tail_width);
     return "rem\t" + job.get_tool() + "\t" + escape_batch_percent(shown_source) + "\r\nrem\t\t\t" +
            list_only_description(job) + "\r\nrem";
 }
@@ -40,13 +42,19 @@ std::string closing_line(bool pause_at_end) {
 
 }  // namespace
 
+std::string script_around(x_CopyCommand& job, const std::string& shown_source,
+                          const x_StringList& copy_lines) {
+    job.choose_tool();
+    const bool pause = job.get_pause_at_end();
+    x_StringList lines{header(job, shown_source), "cd /d %Temp%"};
+    if (pause) lines.push_back(has_timeout() ? "timeout /t 10" : "pause");
+    lines.insert(lines.end(), copy_lines.begin(), copy_lines.end());
+    lines.push_back(closing_line(pause));
+    return join_lines(lines);
+}
+
 bool x_CopyCommand::compose_script() {
     choose_tool();
-    const bool pause = get_pause_at_end();
-    x_StringList lines{header(*this), "cd /d %Temp%"};
-    if (pause) lines.push_back(has_timeout() ? "timeout /t 10" : "pause");
-    lines.push_back(build_command_line());
-    lines.push_back(closing_line(pause));
-    script_text = join_lines(lines);
+    script_text = script_around(*this, get_source(), {build_command_line()});
     return true;
 }

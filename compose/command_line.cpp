@@ -39,18 +39,8 @@ bool is_bare_drive(const std::string& path) {
 
 // A path as one word of a batch line: quoted always, and with its percent
 // signs doubled so that the interpreter hands it to the tool as written.
-// Trailing separators go (C:\Data\\ is C:\Data), but a root cannot lose its
-// backslash ("D:" is the drive's current folder; a drive named without a
-// separator keeps that meaning). By the C runtime's argument rules a
-// backslash before the closing quote escapes the quote; doubled, the two
-// are one backslash and the quote stays a quote, and a tool that reads its
-// line itself takes D:\\ for the root as well.
 std::string path_word(const std::string& path) {
-    std::string folder = path;
-    while (folder.size() > 1 && is_separator(last_char(folder))) folder.pop_back();
-    if (folder.size() < path.size() && is_bare_drive(folder)) folder += '\\';
-    if (last_char(folder) == '\\') folder += '\\';
-    return surround(escape_batch_percent(folder), '"');
+    return surround(escape_batch_percent(path_in_word(path)), '"');
 }
 
 void add_if(x_StringList& words, bool condition, const std::string& word) {
@@ -103,6 +93,20 @@ x_CopyPaths copy_paths(x_CopyCommand& job) {
     return paths;
 }
 
+// Trailing separators go (C:\Data\\ is C:\Data), but a root cannot lose its
+// backslash ("D:" is the drive's current folder; a drive named without a
+// separator keeps that meaning). By the C runtime's argument rules a
+// backslash before the closing quote escapes the quote; doubled, the two
+// are one backslash and the quote stays a quote, and a tool that reads its
+// line itself takes D:\\ for the root as well.
+std::string path_in_word(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 1 && is_separator(last_char(folder))) folder.pop_back();
+    if (folder.size() < path.size() && is_bare_drive(folder)) folder += '\\';
+    if (last_char(folder) == '\\') folder += '\\';
+    return folder;
+}
+
 bool fits_a_path_word(const std::string& path) {
     for (const char byte : path) {
         if (byte == '"' || (static_cast<unsigned char>(byte) < 0x20)) return false;
@@ -110,14 +114,19 @@ bool fits_a_path_word(const std::string& path) {
     return true;
 }
 
-std::string x_CopyCommand::build_command_line() {
-    const x_ToolWord tool_choice = tool_word(*this);
-    const x_CopyPaths paths = copy_paths(*this);
-    x_StringList words{tool_choice.word, path_word(paths.from), path_word(paths.to)};
+std::string command_line_with(x_CopyCommand& job, const std::string& from_word,
+                              const std::string& to_word) {
+    const x_ToolWord tool_choice = tool_word(job);
+    x_StringList words{tool_choice.word, from_word, to_word};
     if (tool_choice.robocopy_line) {
-        add_robocopy_switches(*this, words);
+        add_robocopy_switches(job, words);
     } else {
-        add_xcopy_switches(*this, words);
+        add_xcopy_switches(job, words);
     }
     return join(words, ' ');
+}
+
+std::string x_CopyCommand::build_command_line() {
+    const x_CopyPaths paths = copy_paths(*this);
+    return command_line_with(*this, path_word(paths.from), path_word(paths.to));
 }

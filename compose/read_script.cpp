@@ -1,6 +1,9 @@
 // Reading a batch script back into a job. The job keeps the whole text, so
 // that it runs unchanged; the copy command line in it describes the job.
+#include <optional>
+
 #include "compose/batch_text.h"
+#include "compose/named_script.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/script_code_page.h"
 #include "util/paths.h"
@@ -37,12 +40,15 @@ std::size_t count_copy_lines(const x_StringList& lines, x_CopyLine& first) {
 
 // The composer doubles the percent signs of the paths it writes, and writes
 // a root with two backslashes so that its closing quote stays one.
-std::string path_of_word(const std::string& word) {
-    std::string path = unescape_batch_percent(strip_quotes(word));
+std::string undoubled_root(std::string path) {
     const bool doubled_root = path == "\\\\" || (path.size() == 4 && path.back() == '\\' &&
                                                  is_drive_root(path.substr(0, 3)));
     if (doubled_root) path.pop_back();
     return path;
+}
+
+std::string path_of_word(const std::string& word) {
+    return undoubled_root(unescape_batch_percent(strip_quotes(word)));
 }
 
 }  // namespace
@@ -68,8 +74,11 @@ bool x_CopyCommand::read_script(const std::string& path) {
         command_line = first.line;
     }
     const x_StringList words = split_words(first.line);
-    if (words.size() > 1) set_source(path_of_word(words[1]));
-    if (words.size() > 2) set_destination(path_of_word(words[2]));
+    // A script that names its folders by the names kept beside it.
+    const std::optional<std::string> from = named_folder(path, script_text, "from");
+    const std::optional<std::string> to = named_folder(path, script_text, "to");
+    if (words.size() > 1) set_source(from ? undoubled_root(*from) : path_of_word(words[1]));
+    if (words.size() > 2) set_destination(to ? undoubled_root(*to) : path_of_word(words[2]));
     if (words.size() > 3) {
         set_extra_switches(join(x_StringList(words.begin() + 3, words.end()), ' '));
     }

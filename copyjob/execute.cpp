@@ -1,11 +1,15 @@
 // How a job reaches the operating system: its script is written into the
 // scratch folder and handed to the command interpreter or to the shell.
+#include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "compose/backup_paths.h"
+#include "compose/named_script.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
 #include "copyjob/script_code_page.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "shell/shell_launcher.h"
 #include "util/environment.h"
@@ -70,33 +74,9 @@ std::string composed_text(const x_CopyCommand& job) {
     return copy.script_text;
 }
 
-// A name that the interpreter's code page cannot hold has a short form of
-// plain ASCII letters on every volume that keeps short names; the copy
-// tool still gives every file and folder below it its own name. The
-// destination has a short name only once it exists, and is made only for
-// a source that has one.
-std::optional<std::string> short_named_script(const x_CopyCommand& job) {
-    x_CopyCommand copy(job);
-    const x_CopyPaths paths = copy_paths(copy);
-    std::string from;
-    std::string to;
-    auto& process = platform::process();
-    if (!process.short_path_name(paths.from, from)) return std::nullopt;
-    create_folders(paths.to);
-    if (!process.short_path_name(paths.to, to)) return std::nullopt;
-    // Named so, the short destination would get the source path below it
-    // once more.
-    if (equals_ignore_case(file_name(strip_trailing_separator(to)), "_Backup_")) {
-        return std::nullopt;
-    }
-    copy.set_source(from);
-    copy.set_destination(to);
-    return to_interpreter_code_page(composed_text(copy));
-}
-
-std::string code_page_reason() {
+std::string code_page_reason(const std::string& what) {
     return "the command interpreter's code page " + uint_to_text(interpreter_code_page(), 10) +
-           " cannot hold a character of its name, and it has no short name that it can";
+           " cannot hold a character of " + what;
 }
 
 // The bytes of a script, or why there are none.
@@ -105,9 +85,44 @@ struct x_ScriptBytes {
     std::string reason;
 };
 
+// The one file of the folder, named so: whatever an earlier run left there
+// goes first. Made through the narrow calls, which take the program's code
+// page: every character of the name reaches the system as it is.
+bool write_name_file(const std::string& folder, const std::string& name) {
+    if (!create_folders(folder)) return false;
+    std::vector<platform::x_FindEntry> entries;
+    platform::files().find_entries(folder + "\\*.*", entries);
+    for (const platform::x_FindEntry& entry : entries) {
+        if ((entry.attributes & platform::attribute_directory) == 0) {
+            platform::files().remove_file(folder + "\\" + entry.name);
+        }
+    }
+    std::FILE* file = platform::files().open_file(folder + "\\" + name, "wb");
+    return file != nullptr && platform::files().close_file(file);
+}
+
+// The script that names the folders by the names kept beside it.
+x_ScriptBytes named_script(x_CopyCommand& job, const x_CopyPaths& paths,
+                           const std::string& script_folder) {
+    const std::string names = names_folder(paths);
+    const std::optional<std::string> from = name_of_path(path_in_word(paths.from));
+    const std::optional<std::string> to = name_of_path(path_in_word(paths.to));
+    if (!from || !to || !write_name_file(script_folder + names + "\\from", *from) ||
+        !write_name_file(script_folder + names + "\\to", *to)) {
+        return {std::nullopt, code_page_reason("its name") +
+                                  ", and its name could not be kept in " +
+                                  surround(script_folder + names, '"')};
+    }
+    x_CopyCommand copy(job);
+    std::optional<std::string> text = to_interpreter_code_page(compose_named_script(copy, names));
+    return {text, text ? "" : code_page_reason("its copy line")};
+}
+
 // The job's own script in the bytes the interpreter reads. Written with a
-// stand-in character it would name another folder than the job's, or none.
-x_ScriptBytes own_script(x_CopyCommand& job) {
+// stand-in character it would name another folder than the job's, or none;
+// where the page lacks a character of the paths, they are named by their
+// names kept beside the script instead.
+x_ScriptBytes own_script(x_CopyCommand& job, const std::string& script_folder) {
     const x_CopyPaths paths = copy_paths(job);
     if (!fits_a_path_word(paths.from) || !fits_a_path_word(paths.to)) {
         return {std::nullopt,
@@ -115,23 +130,22 @@ x_ScriptBytes own_script(x_CopyCommand& job) {
                 "holds and which would end its word on the copy line"};
     }
     std::optional<std::string> converted = to_interpreter_code_page(composed_text(job));
-    if (!converted) converted = short_named_script(job);
-    if (!converted) return {std::nullopt, code_page_reason()};
-    return {converted, ""};
+    if (converted) return {converted, ""};
+    return named_script(job, paths, script_folder);
 }
 
 // A script read from a file and left as it was goes back in the bytes it
 // came in; one the job composed beforehand is written as it would be
 // composed now, whichever way that takes.
-x_ScriptBytes script_bytes(x_CopyCommand& job) {
+x_ScriptBytes script_bytes(x_CopyCommand& job, const std::string& script_folder) {
     const std::string text = job.get_script_text();
-    if (text.empty()) return own_script(job);
+    if (text.empty()) return own_script(job, script_folder);
     if (!job.script_as_read.empty() && text == script_text_of_file(job.script_as_read)) {
         return {job.script_as_read, ""};
     }
     std::optional<std::string> converted = to_interpreter_code_page(text);
-    if (!converted && text == composed_text(job)) return own_script(job);
-    return {converted, converted ? "" : code_page_reason()};
+    if (!converted && text == composed_text(job)) return own_script(job, script_folder);
+    return {converted, converted ? "" : code_page_reason("its script")};
 }
 
 void launch(const std::string& script_path, std::int32_t show_command) {
@@ -157,7 +171,7 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
         return true;
     }
     const std::string script_path = *folder + name;
-    const x_ScriptBytes script = script_bytes(*this);
+    const x_ScriptBytes script = script_bytes(*this, *folder);
     if (!script.bytes) {
         report_not_backed_up(folder_shown,
                              script.reason + "; script not written: " + surround(script_path, '"'));

@@ -20,7 +20,7 @@ std::optional<std::string> exact_conversion(const std::string& text, unsigned fr
 
 unsigned interpreter_code_page() {
     const unsigned console = platform::code_page().console_output_code_page();
-    return console != 0 ? console : platform::code_page().oem_code_page();
+    return console != 0 ? console : platform::code_page().system_oem_code_page();
 }
 
 std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text) {
@@ -32,6 +32,14 @@ std::string script_text_of_file(const std::string& script_bytes) {
     return exact_conversion(script_bytes, interpreter_code_page(),
                             platform::code_page().ansi_code_page())
         .value_or(script_bytes);
+}
+
+std::string within_interpreter_code_page(const std::string& ansi_text) {
+    const unsigned ansi = platform::code_page().ansi_code_page();
+    const std::optional<std::u16string> shown =
+        to_utf16(interpreter_code_page(), for_the_console(ansi_text));
+    std::optional<std::string> back = shown ? from_utf16(ansi, *shown, false) : std::nullopt;
+    return back ? *back : ansi_text;
 }
 
 std::string for_the_console(const std::string& ansi_text) {

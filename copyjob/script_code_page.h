@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 
-// The console's code page when the program has a console, else the OEM
-// code page that the interpreter's new console starts with.
+// The console's code page when the program has a console, else the
+// system's OEM code page that the interpreter's new console starts with
+// (not the program's own, which is 65001 when its manifest asks for UTF-8).
 unsigned interpreter_code_page();
 
 // The text in the interpreter's code page; nothing when a character has no
@@ -25,3 +26,5 @@ std::string script_text_of_file(const std::string& script_bytes);
 // The text in a form the console shows: characters its page lacks become
 // their nearest likeness or a question mark. For messages only.
 std::string for_the_console(const std::string& ansi_text);
+// The same, still in the ANSI code page: for a comment of a script.
+std::string within_interpreter_code_page(const std::string& ansi_text);

@@ -17,6 +17,7 @@ public:
     unsigned page = 1252;
     unsigned ansi_code_page() override { return page; }
     unsigned oem_code_page() override { return page; }
+    unsigned system_oem_code_page() override { return page; }
 };
 
 // Installs the code page for this input: 932 when the byte is odd.

@@ -21,6 +21,10 @@ public:
 
     virtual unsigned ansi_code_page();  // GetACP
     virtual unsigned oem_code_page();   // GetOEMCP
+    // The system's OEM code page, which a new console and so the command
+    // interpreter start with. A program whose manifest asks for UTF-8 gets
+    // 65001 from GetOEMCP as well; the interpreter does not.
+    virtual unsigned system_oem_code_page();
     // GetConsoleOutputCP: the page chcp set for the console the process
     // shares with its children; 0 when the process has no console.
     virtual unsigned console_output_code_page();

@@ -14,6 +14,7 @@ class x_CodePage932 : public platform::x_CodePageService {
 public:
     unsigned ansi_code_page() override { return 932; }
     unsigned oem_code_page() override { return 932; }
+    unsigned system_oem_code_page() override { return 932; }
 #ifdef _WIN32
     bool is_lead_byte(unsigned char byte) override {
         return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

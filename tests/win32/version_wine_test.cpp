@@ -38,8 +38,8 @@ TEST(WineVersionInfo, ProgramReadsItsOwnResource) {
 
     x_VersionInfo info(program);
     EXPECT_EQ(info.prefix, "\\StringFileInfo\\040904b0\\");
-    EXPECT_EQ(info.get_file_version(), "1.0.0.0");
-    EXPECT_EQ(info.get_product_version(), "1.0.0.0");
+    EXPECT_EQ(info.get_file_version(), SHELLBACKUP_VERSION ".0");
+    EXPECT_EQ(info.get_product_version(), SHELLBACKUP_VERSION ".0");
     EXPECT_EQ(info.get_original_filename(), "shellbackup.exe");
     EXPECT_EQ(info.get_product_name(), "shellbackup");
     EXPECT_EQ(info.get_internal_name(), "shellbackup");

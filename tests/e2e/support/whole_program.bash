@@ -153,10 +153,11 @@ expect_ending() {
     }
 }
 
-# The folder lines in the ANSI code page given (default CP1252), compared
-# with $work/expected_lines (UTF-8, one "identifier<TAB>path" a line).
+# The folder lines in the program's ANSI code page (UTF-8, which its
+# manifest asks for, unless given), compared with $work/expected_lines
+# (UTF-8, one "identifier<TAB>path" a line).
 expect_folder_lines() {
-    local what=$1 code_page=${2:-CP1252}
+    local what=$1 code_page=${2:-UTF-8}
     iconv -f UTF-8 -t "$code_page" "$work/expected_lines" >"$work/expected_ansi"
     grep -aP '^[0-9a-f]{8}\t' "$work/out" >"$work/folders" || true
     cmp -s "$work/expected_ansi" "$work/folders" || {
