@@ -1,6 +1,5 @@
 #include "copyjob/not_backed_up.h"
 
-#include "copyjob/script_code_page.h"
 #include "platform/console.h"
 #include "trace/trace_log.h"
 
@@ -29,8 +28,10 @@ void report_not_backed_up_completely(const std::string& folder, const std::strin
 
 std::size_t folders_reported() { return report_count(); }
 
+// The console service shows the program's text as it is meant in a console
+// window, and hands its bytes as they are to a file or a pipe.
 void report_notice(const std::string& line) {
-    platform::console().write_err(for_the_console(line) + "\n");
+    platform::console().write_err(line + "\n");
     platform::console().flush_err();
     write_trace(line);
 }

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-// One line on standard error, naming the folder (or what stands for it) in a
-// form the console shows, and one trace entry with the whole story.
+// One line on standard error, naming the folder (or what stands for it), and
+// one trace entry with the same line.
 void report_not_backed_up(const std::string& folder, const std::string& reason);
 // The same for a folder whose copy was made but falls short.
 void report_not_backed_up_completely(const std::string& folder, const std::string& reason);

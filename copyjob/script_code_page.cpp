@@ -34,19 +34,14 @@ std::string script_text_of_file(const std::string& script_bytes) {
         .value_or(script_bytes);
 }
 
+// Through the interpreter's page and back, each step allowed to approximate.
 std::string within_interpreter_code_page(const std::string& ansi_text) {
     const unsigned ansi = platform::code_page().ansi_code_page();
-    const std::optional<std::u16string> shown =
-        to_utf16(interpreter_code_page(), for_the_console(ansi_text));
-    std::optional<std::string> back = shown ? from_utf16(ansi, *shown, false) : std::nullopt;
+    const unsigned page = interpreter_code_page();
+    if (ansi == page || ansi_text.empty()) return ansi_text;
+    std::optional<std::u16string> wide = to_utf16(ansi, ansi_text);
+    const std::optional<std::string> shown = wide ? from_utf16(page, *wide, false) : std::nullopt;
+    wide = shown ? to_utf16(page, *shown) : std::nullopt;
+    const std::optional<std::string> back = wide ? from_utf16(ansi, *wide, false) : std::nullopt;
     return back ? *back : ansi_text;
-}
-
-std::string for_the_console(const std::string& ansi_text) {
-    const unsigned ansi = platform::code_page().ansi_code_page();
-    const unsigned console = interpreter_code_page();
-    if (ansi == console || ansi_text.empty()) return ansi_text;
-    const std::optional<std::u16string> wide = to_utf16(ansi, ansi_text);
-    std::optional<std::string> shown = wide ? from_utf16(console, *wide, false) : std::nullopt;
-    return shown ? *shown : ansi_text;
 }

@@ -23,8 +23,7 @@ std::optional<std::string> to_interpreter_code_page(const std::string& ansi_text
 // else the bytes as they came.
 std::string script_text_of_file(const std::string& script_bytes);
 
-// The text in a form the console shows: characters its page lacks become
-// their nearest likeness or a question mark. For messages only.
-std::string for_the_console(const std::string& ansi_text);
-// The same, still in the ANSI code page: for a comment of a script.
+// The text with every character the interpreter's page lacks shown as its
+// nearest likeness or a question mark, still in the ANSI code page. For a
+// comment of a script only: elsewhere a likeness would name another folder.
 std::string within_interpreter_code_page(const std::string& ansi_text);

@@ -70,7 +70,7 @@ copy_repository() {
     mkdir -p "$copy/tests"
     cp -r "$repo/scripts" "$repo/bench" "$repo/cmake" "$repo/CMakePresets.json" \
         "$repo/CMakeLists.txt" "$copy/"
-    cp -r "$repo/tests/e2e" "$repo/tests/CMakeLists.txt" "$copy/tests/"
+    cp -r "$repo/tests/e2e" "$repo/tests/release" "$repo/tests/CMakeLists.txt" "$copy/tests/"
     [ ! -d "$repo/.ci" ] || cp -r "$repo/.ci" "$copy/"
     git -C "$copy" init -q
     git -C "$copy" add -A
