@@ -30,15 +30,17 @@ std::string names_of(const std::string& folder, const char* which) {
 }
 
 // The variable set from the one file of its folder, then decoded. The
-// number signs come back last, so that "#hs" stays "#s".
+// number signs come back last, so that "#hs" stays "#s". The lines are not
+// echoed: the console shows the copy line as in every other script.
 x_StringList lines_setting(const char* variable, const std::string& folder, const char* which) {
     const std::string name = variable;
     const std::string value = "%" + name;
-    return {"for /r \"" + names_of(folder, which) + "\" %%N in (*) do set \"" + name + "=%%~nxN\"",
-            "if not defined " + name + " echo The name of the folder to copy is missing from \"" +
-                names_of(folder, which) + "\", where shellbackup.exe writes it.& exit /b 1",
-            "set \"" + name + "=" + value + ":#s=\\%\"", "set \"" + name + "=" + value + ":#c=:%\"",
-            "set \"" + name + "=" + value + ":#h=#%\""};
+    return {
+        "@for /r \"" + names_of(folder, which) + "\" %%N in (*) do @set \"" + name + "=%%~nxN\"",
+        "@if not defined " + name + " echo The name of the folder to copy is missing from \"" +
+            names_of(folder, which) + "\", where shellbackup.exe writes it.& exit /b 1",
+        "@set \"" + name + "=" + value + ":#s=\\%\"", "@set \"" + name + "=" + value + ":#c=:%\"",
+        "@set \"" + name + "=" + value + ":#h=#%\""};
 }
 
 }  // namespace
@@ -85,7 +87,7 @@ std::string names_folder(const x_CopyPaths& paths) {
 }
 
 std::string compose_named_script(x_CopyCommand& job, const std::string& folder) {
-    x_StringList lines{"setlocal"};
+    x_StringList lines{"@setlocal"};
     for (const auto& [variable, which] : {std::pair{from_variable, "from"}, {to_variable, "to"}}) {
         const x_StringList setting = lines_setting(variable, folder, which);
         lines.insert(lines.end(), setting.begin(), setting.end());

@@ -2,7 +2,6 @@
 // scratch folder and handed to the command interpreter or to the shell.
 #include <cstdio>
 #include <optional>
-#include <vector>
 
 #include "compose/backup_paths.h"
 #include "compose/named_script.h"
@@ -85,18 +84,12 @@ struct x_ScriptBytes {
     std::string reason;
 };
 
-// The one file of the folder, named so: whatever an earlier run left there
-// goes first. Made through the narrow calls, which take the program's code
-// page: every character of the name reaches the system as it is.
+// The one file of the folder, named so. The folder's name comes from the
+// two paths alone, so a file an earlier run left there has this very name.
+// Made through the narrow calls, which take the program's code page: every
+// character of the name reaches the system as it is.
 bool write_name_file(const std::string& folder, const std::string& name) {
     if (!create_folders(folder)) return false;
-    std::vector<platform::x_FindEntry> entries;
-    platform::files().find_entries(folder + "\\*.*", entries);
-    for (const platform::x_FindEntry& entry : entries) {
-        if ((entry.attributes & platform::attribute_directory) == 0) {
-            platform::files().remove_file(folder + "\\" + entry.name);
-        }
-    }
     std::FILE* file = platform::files().open_file(folder + "\\" + name, "wb");
     return file != nullptr && platform::files().close_file(file);
 }

@@ -121,63 +121,35 @@ TEST(BackupDestinationCodePage932, RealCodePageKeepsEveryByte) {
     expect_every_byte_kept();
 }
 
-// What the interpreter hands on of a batch line: "%%" is one percent sign;
-// a lone one would start a variable, which no path word may hold.
-std::optional<std::string> batch_line_as_run(const std::string& line) {
-    std::string run;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '%') {
-            run += line[i];
-        } else if (i + 1 < line.size() && line[i + 1] == '%') {
-            run += '%';
-            ++i;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return run;
-}
-
-// The words a tool gets from its command line by the C runtime's rules
-// (blanks end words outside quotes; 2n backslashes before a quote are n and
-// the quote opens or closes; 2n+1 are n and a literal quote; "" inside
-// quotes is one quote), a double-byte character taken whole.
-x_StringList runtime_words(const std::string& line) {
-    x_StringList words;
-    std::string word;
+// The words a tool gets from a batch line. The interpreter makes "%%" one
+// percent sign (a lone one would start a variable: no words then); the C
+// runtime then splits the line: blanks end words outside quotes, 2n
+// backslashes before a quote are n and the quote opens or closes, 2n+1 are
+// n and a literal quote. A double-byte character is taken whole.
+std::optional<x_StringList> words_of_batch_line(const std::string& line) {
+    x_StringList words(1);
     bool quoted = false;
-    bool in_word = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (is_lead_byte(c) && i + 1 < line.size()) {
+        std::string& word = words.back();
+        const std::size_t stop = line.find_first_not_of('\\', i);
+        const std::size_t run = (stop == npos ? line.size() : stop) - i;
+        if (is_lead_byte(line[i]) && i + 1 < line.size()) {
             word += line.substr(i++, 2);
-            in_word = true;
-        } else if (c == '\\') {
-            std::size_t run = 0;
-            while (i < line.size() && line[i] == '\\') ++run, ++i;
-            const bool before_quote = i < line.size() && line[i] == '"';
-            word += std::string(before_quote ? run / 2 : run, '\\');
-            if (before_quote && run % 2 == 1) word += '"';
-            if (!before_quote || run % 2 == 0) --i;
-            in_word = true;
-        } else if (c == '"') {
-            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                word += '"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-            in_word = true;
-        } else if (c == ' ' && !quoted) {
-            if (in_word) words.push_back(word);
-            word.clear();
-            in_word = false;
+        } else if (line[i] == '%') {
+            if (i + 1 == line.size() || line[++i] != '%') return std::nullopt;
+            word += '%';
+        } else if (run > 0 && i + run < line.size() && line[i + run] == '"') {
+            word += std::string(run / 2, '\\') + (run % 2 == 1 ? "\"" : "");
+            quoted = run % 2 == 1 ? quoted : !quoted;
+            i += run;
+        } else if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (line[i] == ' ' && !quoted) {
+            if (!word.empty()) words.emplace_back();
         } else {
-            word += c;
-            in_word = true;
+            word += line[i];
         }
     }
-    if (in_word) words.push_back(word);
     return words;
 }
 
@@ -258,19 +230,19 @@ void expect_every_word_intended(bool double_byte) {
         job.use_robocopy();
         job.set_source(source);
         job.set_destination("E:\\_Backup_");
-        const std::optional<std::string> line = batch_line_as_run(job.build_command_line());
-        ASSERT_TRUE(line.has_value()) << job.build_command_line();
-        const x_StringList words = runtime_words(*line);
-        ASSERT_GE(words.size(), 3u) << *line;
+        const std::string line = job.build_command_line();
+        const std::optional<x_StringList> words = words_of_batch_line(line);
+        ASSERT_TRUE(words.has_value()) << line;
+        ASSERT_GE(words->size(), 3u) << line;
         const std::string expected = expected_source(source);
         if (expected.empty()) continue;  // the default source, for an empty path
-        EXPECT_EQ(words[1], expected) << *line;
-        const std::string& destination = words[2];
-        EXPECT_EQ(destination.rfind("E:\\_Backup_\\", 0), 0u) << *line;
-        EXPECT_FALSE(climbs(destination)) << *line;
+        EXPECT_EQ((*words)[1], expected) << line;
+        const std::string& destination = (*words)[2];
+        EXPECT_EQ(destination.rfind("E:\\_Backup_\\", 0), 0u) << line;
+        EXPECT_FALSE(climbs(destination)) << line;
         const std::string by_rule = expected_destination(source);
         if (!climbs(by_rule)) {
-            EXPECT_EQ(destination, by_rule) << *line;
+            EXPECT_EQ(destination, by_rule) << line;
         }
         if (::testing::Test::HasFailure()) return;
     }
