@@ -25,8 +25,6 @@ public:
     virtual std::string temp_path();                      // GetTempPathA
     virtual bool long_path_name(const std::string& path,  // GetLongPathNameA
                                 std::string& long_path);
-    virtual bool short_path_name(const std::string& path,  // GetShortPathNameA
-                                 std::string& short_path);
     virtual bool current_directory(std::string& folder);  // GetCurrentDirectoryA
     virtual std::string user_name();                      // GetUserNameA, 257 bytes
     // getenv; unset variables answer the empty text. On Windows names match
