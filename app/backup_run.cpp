@@ -91,7 +91,8 @@ bool back_up_folder(int csidl, x_RunTally& tally) {
 void report_verdict(const x_RunTally& tally, const std::string& drive) {
     if (tally.short_folders == 0) {
         report_notice("Backed up completely: " + uint64_to_text(tally.folders, 10) + " folders, " +
-                      uint64_to_text(tally.files, 10) + " files checked on " + drive);
+                      uint64_to_text(tally.files, 10) + (tally.files == 1 ? " file" : " files") +
+                      " checked on " + drive);
         return;
     }
     report_notice("Not backed up completely: " + uint64_to_text(tally.short_folders, 10) + " of " +

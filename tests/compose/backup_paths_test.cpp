@@ -223,7 +223,8 @@ std::string random_source(std::mt19937& random, bool double_byte) {
 // says, with or without apostrophes.
 void expect_every_word_intended(bool double_byte) {
     std::mt19937 random(double_byte ? 932 : 1252);
-    for (int round = 0; round < 20000; ++round) {
+    // Under Wine each line asks the system for drive types: 3 ms a line.
+    for (int round = 0; round < 5000; ++round) {
         const std::string source = random_source(random, double_byte);
         SCOPED_TRACE(source);
         x_CopyCommand job;
@@ -250,9 +251,9 @@ void expect_every_word_intended(bool double_byte) {
 
 TEST(BackupDestination, EveryPathWordIsTheIntendedPath) { expect_every_word_intended(false); }
 
-class BackupDestinationWords932 : public testing_support::x_CodePage932Test {};
+class BackupDestinationWordsCodePage932 : public testing_support::x_CodePage932Test {};
 
-TEST_F(BackupDestinationWords932, EveryDoubleBytePathWordIsTheIntendedPath) {
+TEST_F(BackupDestinationWordsCodePage932, EveryDoubleBytePathWordIsTheIntendedPath) {
     expect_every_word_intended(true);
 }
 
