@@ -26,10 +26,6 @@ bool matches_any(const std::u16string& name, const std::vector<std::u16string>& 
     return false;
 }
 
-char16_t folded(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
-}
-
 }  // namespace
 
 x_CopyRule::x_CopyRule(x_CopyCommand& job) : xcopy_(job.is_xcopy()) {
@@ -94,7 +90,7 @@ bool matches_pattern(const std::u16string& name, const std::u16string& pattern) 
             star = p++;
             resume = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == u'?' || folded(pattern[p]) == folded(name[n]))) {
+                   (pattern[p] == u'?' || ascii_lower(pattern[p]) == ascii_lower(name[n]))) {
             ++n;
             ++p;
         } else if (star != std::u16string::npos) {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/files.h"
+#include "util/wide_text.h"
 #include "verify/copy_rule.h"
 
 namespace {
@@ -14,13 +15,6 @@ bool is_folder(const platform::x_WideEntry& entry) {
 
 // Windows finds names without regard to the case of ASCII letters; the
 // tools keep each name's case, so an exact match is the usual one.
-std::u16string folded(std::u16string name) {
-    for (char16_t& unit : name) {
-        if (unit >= u'A' && unit <= u'Z') unit += u'a' - u'A';
-    }
-    return name;
-}
-
 using x_CopyIndex = std::unordered_map<std::u16string, platform::x_WideEntry>;
 
 x_CopyIndex index_of(const std::u16string& folder) {
@@ -28,7 +22,7 @@ x_CopyIndex index_of(const std::u16string& folder) {
     x_CopyIndex index;
     if (!platform::wide_files().list_folder(folder, entries)) return index;
     for (platform::x_WideEntry& entry : entries)
-        index.emplace(folded(entry.name), std::move(entry));
+        index.emplace(ascii_lower(entry.name), std::move(entry));
     return index;
 }
 
@@ -55,7 +49,7 @@ void pair_folder(x_Walk& walk, const std::u16string& source_root, const std::u16
             continue;
         }
         x_FilePair pair{path, entry, false, {}};
-        const auto copy = copies.find(folded(entry.name));
+        const auto copy = copies.find(ascii_lower(entry.name));
         if (copy != copies.end()) {
             pair.has_copy = !is_folder(copy->second);
             pair.copy = std::move(copy->second);

@@ -62,11 +62,7 @@ std::int64_t bytes_to_write(const x_TreePairs& pairs, const x_CopyRule& rule,
 }
 
 bool below_backup_folder(const std::u16string& path) {
-    std::u16string folded = path;
-    for (char16_t& unit : folded) {
-        if (unit >= u'A' && unit <= u'Z') unit += u'a' - u'A';
-    }
-    return folded.find(u"\\_backup_\\") != std::u16string::npos;
+    return ascii_lower(path).find(u"\\_backup_\\") != std::u16string::npos;
 }
 
 std::u16string drive_root(const std::string& drive) { return ansi_to_utf16(drive) + u"\\"; }
