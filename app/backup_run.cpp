@@ -136,16 +136,16 @@ std::string verdict(const x_RunTally& tally, const std::string& drive) {
            uint64_to_text(tally.folders, 10) + " folders fall short, each named above";
 }
 
-// The verdict on standard error, then on the drive, last of all.
+// The verdict goes to the drive, the last thing written there, and then to
+// standard error as the last line before the prompt.
 void report_verdict(const x_RunTally& tally, const std::string& drive) {
     const std::string line = verdict(tally, drive);
-    report_notice(line);
-    if (tally.backup_root.empty()) return;
     const x_RunSummary summary{line, tally.folders, tally.short_folders, tally.files};
-    if (!write_run_record(tally.backup_root, summary)) {
+    if (!tally.backup_root.empty() && !write_run_record(tally.backup_root, summary)) {
         report_notice("The record of this run could not be written to " +
                       run_record_path(tally.backup_root));
     }
+    report_notice(line);
 }
 
 // Names the empty slots passed over, so that a card reader is not taken

@@ -36,6 +36,9 @@ std::string run_record_path(const std::string& root) {
 }
 
 bool write_run_record(const std::string& root, const x_RunSummary& summary) {
+    // A root that is not there (a drive pulled, or refusing folders) is
+    // not waited for as a file held by another program would be.
+    if (!folder_exists(root)) return false;
     const std::string staged = add_trailing_separator(root) + staged_name;
     return write_text_file(staged, record_text(summary)) &&
            platform::files().replace_file(staged, run_record_path(root));

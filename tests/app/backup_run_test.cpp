@@ -94,7 +94,7 @@ TEST_F(BackupRun, RemovableDriveWithoutAMediumIsPassedOver) {
         std::string empty;
         int found;
     } cases[] = {
-        {"ADEFG", "ADEF", 6}, {"DEFG", "DFG", 4}, {"EF", "F", 4}, {"DEFG", "DEFG", -1}, {"Z", "", 25},
+        {"ADEFG", "ADEF", 6}, {"DEFG", "DFG", 4}, {"EF", "F", 4}, {"Z", "", 25}, {"DEFG", "DEFG", -1},
     };
     for (const auto& row : cases) {
         drives_.types = {{'C', platform::drive_fixed}};
@@ -269,7 +269,7 @@ TEST_F(ProgramEntry, AnotherComputersDriveGetsThisComputersBackupBesideIt) {
               std::string::npos);
     ASSERT_EQ(process_.commands.size(), 11u);
     for (const std::string& script : process_.commands) {
-        EXPECT_NE(script.find("_Backup___computer_guid_b__Backup_"), std::string::npos) << script;
+        EXPECT_NE(script.find("_E___Backup__-computer_guid-b__Backup__.bat"), std::string::npos) << script;
     }
 }
 

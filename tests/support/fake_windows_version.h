@@ -89,6 +89,7 @@ class x_ArgumentModulePath : public platform::x_ProcessService {
 public:
     explicit x_ArgumentModulePath(platform::x_ProcessService& next) : next_(next) {}
 
+    void quiet_error_boxes() override { next_.quiet_error_boxes(); }
     void use_user_locale() override { next_.use_user_locale(); }
     std::vector<std::string> runtime_arguments() override { return next_.runtime_arguments(); }
     std::string module_file_name() override;
