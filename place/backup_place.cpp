@@ -49,7 +49,9 @@ bool record_owner(const std::string& root, const x_ComputerIdentity& owner) {
         "This backup belongs to the computer below. The backups of other computers go to "
         "folders of their own beside this file.\r\n" +
         std::string(identity_key) + owner.id + "\r\n" + name_key + owner.name + "\r\n";
-    return create_folders(root) && write_text_file(record_path(root), text);
+    // Never half a record: an empty or cut one would stand for another
+    // computer's on the next run.
+    return create_folders(root) && replace_text_file(record_path(root), text);
 }
 
 // A folder name holds none of the characters Windows refuses in names.

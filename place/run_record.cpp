@@ -1,7 +1,6 @@
 #include "place/run_record.h"
 
 #include "platform/computer.h"
-#include "platform/files.h"
 #include "platform/process.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -9,8 +8,6 @@
 #include "util/time_stamps.h"
 
 namespace {
-
-constexpr char staged_name[] = "%last backup.tmp";
 
 std::string count_text(std::size_t count) { return uint64_to_text(count, 10); }
 
@@ -38,8 +35,5 @@ std::string run_record_path(const std::string& root) {
 bool write_run_record(const std::string& root, const x_RunSummary& summary) {
     // A root that is not there (a drive pulled, or refusing folders) is
     // not waited for as a file held by another program would be.
-    if (!folder_exists(root)) return false;
-    const std::string staged = add_trailing_separator(root) + staged_name;
-    return write_text_file(staged, record_text(summary)) &&
-           platform::files().replace_file(staged, run_record_path(root));
+    return folder_exists(root) && replace_text_file(run_record_path(root), record_text(summary));
 }

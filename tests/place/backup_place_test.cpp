@@ -85,9 +85,9 @@ TEST_F(BackupPlace, RunRecordReplacesThePreviousOneWhole) {
                          "\r\nFolders: 11, 0 of them short\r\nFiles checked: 2\r\n"
                          "Program version: " SHELLBACKUP_VERSION "\r\n"),
               std::string::npos);
-    EXPECT_FALSE(x_TempTree::exists(drive_.path("_Backup_\\%last backup.tmp")));
+    EXPECT_FALSE(x_TempTree::exists(drive_.path("_Backup_\\%last backup.txt.new")));
 
-    drive_.make_folder("_Backup_\\%last backup.tmp");
+    drive_.make_folder("_Backup_\\%last backup.txt.new");
     struct x_NoWaits : platform::x_ProcessService {
         void sleep_ms(unsigned) override {}
     } no_waits;
