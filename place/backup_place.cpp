@@ -79,7 +79,8 @@ std::string claim_notice(const std::string& root) {
 x_ComputerIdentity this_computer() {
     x_ComputerIdentity computer{platform::computer().machine_guid(),
                                 platform::computer().computer_name()};
-    if (computer.id.empty()) computer.id = "named " + computer.name;
+    // A folder name must not end in a blank, which Windows would drop.
+    if (computer.id.empty()) computer.id = "named " + (computer.name.empty() ? "?" : computer.name);
     return computer;
 }
 

@@ -242,10 +242,6 @@ TEST_F(ProgramEntry, FolderThatCannotBeReadFailsTheRun) {
               std::string::npos)
         << console_.err;
     EXPECT_NE(console_.err.find("1 of 11 folders fall short"), std::string::npos);
-    EXPECT_NE(on_drive("%last backup.txt").find("\r\nNot backed up completely: 1 of 11 folders "
-                                                 "fall short, each named above\r\nFolders: 11, 1 "
-                                                 "of them short\r\nFiles checked: 0\r\n"),
-              std::string::npos);
 }
 
 // A second computer's run goes to a place of its own, said once; the first
@@ -253,17 +249,15 @@ TEST_F(ProgramEntry, FolderThatCannotBeReadFailsTheRun) {
 TEST_F(ProgramEntry, AnotherComputersDriveGetsThisComputersBackupBesideIt) {
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
     const std::string owner = on_drive("%computer.txt");
-    EXPECT_NE(owner.find("\r\nIdentity: guid-a\r\nComputer: PC-A\r\n"), std::string::npos);
-    EXPECT_NE(on_drive("%last backup.txt").find("\r\nComputer: PC-A\r\n"), std::string::npos);
-
+    EXPECT_NE(on_drive("%last backup.txt").find(complete_verdict.substr(0, 40)), std::string::npos);
     process_.commands.clear();
     computer_.guid = "guid-b";
     computer_.name = "PC-B";
     console_.err.clear();
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
-    const std::string place = "E:\\_Backup_\\%computer guid-b\\_Backup_";
-    EXPECT_EQ(console_.err, "The backup in E:\\_Backup_ belongs to computer PC-A; this computer's "
-                            "backup goes to " + place + "\n" + complete_verdict + "wait...");
+    EXPECT_EQ(console_.err,
+              "The backup in E:\\_Backup_ belongs to computer PC-A; this computer's backup goes "
+              "to E:\\_Backup_\\%computer guid-b\\_Backup_\n" + complete_verdict + "wait...");
     EXPECT_EQ(on_drive("%computer.txt"), owner);
     EXPECT_NE(on_drive("%computer guid-b\\_Backup_\\%last backup.txt").find("Computer: PC-B"),
               std::string::npos);

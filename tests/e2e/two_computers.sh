@@ -24,6 +24,7 @@ documents="$user_folder\\Documents"
 public_documents="C:\\users\\Public\\Documents"
 record=$drive_e/_Backup_/%last\ backup.txt
 
+as_a() { "$@"; }
 # Runs a command for computer B: its own sandbox, and its own host name
 # where this user may make a UTS namespace.
 as_b() {
@@ -40,16 +41,16 @@ unix_path_on() {
     echo "$box/prefix/drive_c${path:2}"
 }
 
-stop_b() {
-    SHELLBACKUP_SANDBOX=$sandbox_b "$sandbox" stop
-    rm -rf -- "$(unix_path_on "$sandbox_b" "$documents")"/* \
-        "$(unix_path_on "$sandbox_b" "$public_documents")"/*
+empty_sources() {
+    for box in "$sandbox_a" "$sandbox_b"; do
+        for folder in "$documents" "$public_documents"; do
+            rm -rf -- "$(unix_path_on "$box" "$folder")"/*
+        done
+    done
 }
+stop_b() { SHELLBACKUP_SANDBOX=$sandbox_b "$sandbox" stop; }
 unmap_d() { "$sandbox" drive d none; }
-empty_a() {
-    rm -rf -- "$(wpath_to_unix "$documents")"/* "$(wpath_to_unix "$public_documents")"/*
-}
-cleanup_hooks+=(stop_b unmap_d empty_a)
+cleanup_hooks+=(stop_b unmap_d empty_sources)
 
 "$sandbox" prepare
 "$sandbox" drive e floppy
@@ -60,9 +61,9 @@ empty_drive_e
 rm -rf -- "$SHELLBACKUP_SANDBOX/drive-d"
 SHELLBACKUP_SANDBOX=$sandbox_b "$sandbox" prepare
 SHELLBACKUP_SANDBOX=$sandbox_b "$sandbox" drive e floppy "$drive_e"
+empty_sources
 for box in "$sandbox_a" "$sandbox_b"; do
     for folder in "$documents" "$public_documents"; do
-        rm -rf -- "$(unix_path_on "$box" "$folder")"/*
         seed_folder "$(unix_path_on "$box" "$folder")" "$box $folder"
     done
 done
@@ -74,11 +75,7 @@ place_b="E:\\_Backup_\\%computer $guid_b\\_Backup_"
 run_as() {
     local who=$1
     rc=0
-    if [ "$who" = A ]; then
-        printf '\n' | "$sandbox" run "$exe" >"$work/out.raw" 2>"$work/err" || rc=$?
-    else
-        printf '\n' | as_b "$sandbox" run "$exe" >"$work/out.raw" 2>"$work/err" || rc=$?
-    fi
+    printf '\n' | "as_${who,,}" "$sandbox" run "$exe" >"$work/out.raw" 2>"$work/err" || rc=$?
     tr -d '\r' <"$work/out.raw" >"$work/out"
     expect_success "run $2 of $who"
     expect_no_report "run $2 of $who"
