@@ -154,7 +154,8 @@ std::string no_drive_line(const x_StringList& empty_slots) {
     std::string line =
         "Nothing was backed up: no removable drive was found (plug in a USB drive and run the "
         "program again)";
-    if (!empty_slots.empty()) line += "; passed over, holding no medium: " + join(empty_slots, ", ");
+    if (!empty_slots.empty())
+        line += "; passed over, holding no medium: " + join(empty_slots, ", ");
     return line;
 }
 

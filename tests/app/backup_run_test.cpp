@@ -94,7 +94,8 @@ TEST_F(BackupRun, RemovableDriveWithoutAMediumIsPassedOver) {
         std::string empty;
         int found;
     } cases[] = {
-        {"ADEFG", "ADEF", 6}, {"DEFG", "DFG", 4}, {"EF", "F", 4}, {"Z", "", 25}, {"DEFG", "DEFG", -1},
+        {"ADEFG", "ADEF", 6}, {"DEFG", "DFG", 4},   {"EF", "F", 4},
+        {"Z", "", 25},        {"DEFG", "DEFG", -1},
     };
     for (const auto& row : cases) {
         drives_.types = {{'C', platform::drive_fixed}};
@@ -257,13 +258,15 @@ TEST_F(ProgramEntry, AnotherComputersDriveGetsThisComputersBackupBesideIt) {
     EXPECT_EQ(run({"shellbackup.exe"}), 0);
     EXPECT_EQ(console_.err,
               "The backup in E:\\_Backup_ belongs to computer PC-A; this computer's backup goes "
-              "to E:\\_Backup_\\%computer guid-b\\_Backup_\n" + complete_verdict + "wait...");
+              "to E:\\_Backup_\\%computer guid-b\\_Backup_\n" +
+                  complete_verdict + "wait...");
     EXPECT_EQ(on_drive("%computer.txt"), owner);
     EXPECT_NE(on_drive("%computer guid-b\\_Backup_\\%last backup.txt").find("Computer: PC-B"),
               std::string::npos);
     ASSERT_EQ(process_.commands.size(), 11u);
     for (const std::string& script : process_.commands) {
-        EXPECT_NE(script.find("_E___Backup__-computer_guid-b__Backup__.bat"), std::string::npos) << script;
+        EXPECT_NE(script.find("_E___Backup__-computer_guid-b__Backup__.bat"), std::string::npos)
+            << script;
     }
 }
 

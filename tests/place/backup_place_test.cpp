@@ -33,11 +33,11 @@ TEST_F(BackupPlace, FirstComputerKeepsTheLayoutOthersGetTheirOwnPlace) {
         const char* owner_record;  // written first unless null
         const char* below;         // the place below the drive's "_Backup_"
     } cases[] = {
-        {"guid-a", nullptr, ""},                                     // a new drive
-        {"guid-a", "Identity: guid-a\n", ""},                        // this computer's
+        {"guid-a", nullptr, ""},                                             // a new drive
+        {"guid-a", "Identity: guid-a\n", ""},                                // this computer's
         {"guid-b", "Identity: guid-a\r\n", "\\%computer guid-b\\_Backup_"},  // another's
-        {"guid-a", "written by hand", "\\%computer guid-a\\_Backup_"},     // nobody's
-        {"", "Identity: named PC-A", ""},                            // Windows gives no GUID
+        {"guid-a", "written by hand", "\\%computer guid-a\\_Backup_"},       // nobody's
+        {"", "Identity: named PC-A", ""},  // Windows gives no GUID
     };
     for (const auto& row : cases) {
         x_TempTree::remove_tree(shared());
