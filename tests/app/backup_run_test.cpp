@@ -35,15 +35,18 @@ protected:
     x_CapturedConsole console_;
     x_FakeDrives drives_;
     x_EmptyFolders folders_;
+    x_FakeComputer computer_;
+    // Installed before the job's surroundings, which pass file calls on to it.
+    testing_support::x_TempTree drive_folder_;
+    x_DriveInFolder drive_e_{drive_folder_.root()};
+    platform::x_Substitute<platform::x_FileService> drive_e_guard_{drive_e_};
     testing_support::x_JobSurroundings job_{"5.1.2600.0"};
     x_FakeShell& shell_ = job_.shell;
     x_QuietProcess& process_ = job_.process;
-    x_FakeComputer computer_;
-    x_DriveInFolder drive_e_{job_.temp.make_folder("E")};
 
     // A file of the drive's own, beside the copies in its "_Backup_".
     std::string on_drive(const std::string& name) const {
-        return testing_support::x_TempTree::content(job_.temp.path("E\\_Backup_\\" + name));
+        return testing_support::x_TempTree::content(drive_folder_.path("_Backup_\\" + name));
     }
 
 private:
@@ -51,7 +54,6 @@ private:
     platform::x_Substitute<platform::x_DriveService> drive_guard_;
     platform::x_Substitute<platform::x_WideFileService> folders_guard_;
     platform::x_Substitute<platform::x_ComputerService> computer_guard_{computer_};
-    platform::x_Substitute<platform::x_FileService> drive_e_guard_{drive_e_};
 };
 
 const std::string all_folder_lines =

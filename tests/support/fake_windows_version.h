@@ -29,6 +29,9 @@ public:
     bool make_folder(const std::string& path) override;
     bool remove_file(const std::string& path) override;
     bool remove_folder(const std::string& path) override;
+    bool replace_file(const std::string& source, const std::string& destination) override {
+        return next_.replace_file(source, destination);
+    }
     std::FILE* open_file(const std::string& path, const char* mode,
                          platform::x_Sharing sharing) override;
     std::size_t write_file(std::FILE* file, const void* data, std::size_t size) override;
