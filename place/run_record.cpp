@@ -21,7 +21,7 @@ std::string record_text(const x_RunSummary& summary) {
         "Folders: " + count_text(summary.folders) + ", " + count_text(summary.short_folders) +
             " of them short",
         "Files checked: " + count_text(summary.files),
-        "Program version: " SHELLBACKUP_VERSION,
+        std::string("Program version: ") + SHELLBACKUP_VERSION,
     };
     return join(lines, "\r\n") + "\r\n";
 }
