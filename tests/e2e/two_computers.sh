@@ -29,7 +29,8 @@ as_a() { "$@"; }
 # where this user may make a UTS namespace.
 as_b() {
     if unshare --uts true 2>/dev/null; then
-        SHELLBACKUP_SANDBOX=$sandbox_b unshare --uts bash -c 'hostname other-pc && "$@"' bash "$@"
+        SHELLBACKUP_SANDBOX=$sandbox_b unshare --uts \
+            bash -c 'echo other-pc >/proc/sys/kernel/hostname && "$@"' bash "$@"
     else
         SHELLBACKUP_SANDBOX=$sandbox_b "$@"
     fi
