@@ -10,5 +10,6 @@ bool run_backup(const std::string& heading);
 // and the folder named on standard error, when no removable drive exists
 // at the time of the call.
 bool backup_folder(int csidl);
-// The index (0 for A: to 25 for Z:) of the first removable drive, or -1.
+// The index (0 for A: to 25 for Z:) of the first removable drive that
+// holds a medium, or -1.
 int find_removable_drive();

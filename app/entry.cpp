@@ -17,6 +17,9 @@ constexpr std::size_t max_input_chars = 999;
 }  // namespace
 
 int run_main(int argc, char** argv) {
+    // Before anything touches a drive: an empty card-reader slot must not
+    // hold the run up with a box.
+    platform::process().quiet_error_boxes();
     platform::process().use_user_locale();
     set_arguments(argc, argv);
     const bool complete = run_backup("test x_CopyCommand");

@@ -4,7 +4,6 @@
 
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
-#include "util/paths.h"
 #include "verify/folder_check.h"
 
 namespace {
@@ -15,11 +14,12 @@ constexpr std::int32_t show_maximized = 3;
 
 }  // namespace
 
-x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& folder_path) {
+x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
+                               const std::string& folder_path) {
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.
-    job.set_destination(add_trailing_separator(drive_root) + "_Backup_");
+    job.set_destination(backup_root);
     job.set_source(folder_path);
     job.set_max_size(largest_file);
     job.set_use_max_size(true);

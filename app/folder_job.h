@@ -9,7 +9,8 @@ struct x_FolderOutcome {
     std::size_t files = 0;
 };
 
-// Copies one folder below the folder "_Backup_" of the drive (a letter and a
-// colon), through the command interpreter, and checks the copy once the
-// copy tool is done.
-x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& folder_path);
+// Copies one folder below the backup root, this computer's folder
+// "_Backup_" on the drive (a letter and a colon), through the command
+// interpreter, and checks the copy once the copy tool is done.
+x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
+                               const std::string& folder_path);

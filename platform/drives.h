@@ -21,6 +21,11 @@ public:
     virtual ~x_DriveService() = default;
     // The type of the drive of a root such as "E:/" or "E:\\".
     virtual unsigned drive_type(const std::string& root);
+    // Whether the drive of a root such as "E:\\" holds a medium whose volume
+    // can be read. A card reader's empty slot is a removable drive too: its
+    // volume answers "not ready". Asked quietly only once critical-error
+    // boxes are off (x_ProcessService::quiet_error_boxes).
+    virtual bool holds_medium(const std::string& root);
     // The network name behind a local device name such as "E:"; answers 0
     // and fills remote_name, or the provider's error code (2250: not
     // connected) and leaves remote_name empty.

@@ -79,6 +79,11 @@ public:
     virtual bool make_folder(const std::string& path);
     virtual bool remove_file(const std::string& path);    // remove()
     virtual bool remove_folder(const std::string& path);  // rmdir()
+    // Puts the file in the place of the destination in one step, replacing
+    // a file there (MoveFileExA with MOVEFILE_REPLACE_EXISTING and
+    // MOVEFILE_WRITE_THROUGH): a reader finds the old file or the new one,
+    // never part of either.
+    virtual bool replace_file(const std::string& source, const std::string& destination);
 
     // Buffered files (fopen and friends). open_file answers nullptr when the
     // file cannot be opened, also when another holder's sharing refuses the

@@ -16,6 +16,12 @@ class x_ProcessService {
 public:
     virtual ~x_ProcessService() = default;
 
+    // Critical-error and open-file boxes off for the process and every
+    // child it starts (SetErrorMode with SEM_FAILCRITICALERRORS and
+    // SEM_NOOPENFILEERRORBOX): a drive without a medium, or a stick pulled
+    // during a copy, then fails the call instead of waiting for a click that
+    // never comes when nobody watches the run.
+    virtual void quiet_error_boxes();
     // setlocale(LC_ALL, "") for every category.
     virtual void use_user_locale();
     // The runtime's own argument vector (not main's), empty when absent.

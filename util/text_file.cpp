@@ -83,6 +83,13 @@ bool write_text_file(const std::string& path, const std::string& text) {
     }
 }
 
+bool replace_text_file(const std::string& path, const std::string& text) {
+    const std::string staged = path + ".new";
+    if (write_text_file(staged, text) && platform::files().replace_file(staged, path)) return true;
+    platform::files().remove_file(staged);
+    return false;
+}
+
 x_ByteList read_file_bytes(const std::string& path) {
     if (path.empty()) return {};
     std::FILE* file = open_with_retries(path, "rb");

@@ -17,6 +17,11 @@ enum x_TextEncoding : int {
 };
 
 bool write_text_file(const std::string& path, const std::string& text);
+// Writes the text to a file beside the path (the path followed by ".new")
+// and puts it in the path's place in one step: a reader, or a drive pulled
+// meanwhile, finds the previous file whole or the new one, never part of
+// either. A staged file that cannot take that place is removed again.
+bool replace_text_file(const std::string& path, const std::string& text);
 x_ByteList read_file_bytes(const std::string& path);
 std::string read_text_file(const std::string& path);
 std::string decode_text(const x_ByteList& bytes);

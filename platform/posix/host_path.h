@@ -9,10 +9,12 @@
 // treats as the root; nothing of the network is reached. Host paths such
 // as /tmp/x pass through unchanged.
 //
-// Drives: a letter is present only when SHELLBACKUP_DRIVE_X names it; it
-// is removable when SHELLBACKUP_REMOVABLE holds the letter, fixed
-// otherwise. Every other letter has no root directory (type 1), so a plain
-// native run finds no removable drive and copies nothing.
+// Drives: a letter that SHELLBACKUP_REMOVABLE holds is a removable drive,
+// with a medium in it when SHELLBACKUP_DRIVE_X names a folder that can be
+// listed, an empty slot otherwise. Any other letter is present (fixed) only
+// when SHELLBACKUP_DRIVE_X names a folder. Every other letter has no root
+// directory (type 1), so a plain native run finds no removable drive and
+// copies nothing.
 //
 // Special folders: the CSIDL value n is the host folder named in
 // SHELLBACKUP_FOLDER_n; without it the folder does not exist (empty path).

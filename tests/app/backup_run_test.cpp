@@ -12,7 +12,9 @@
 namespace {
 
 using testing_app::x_CapturedConsole;
+using testing_app::x_DriveInFolder;
 using testing_app::x_EmptyFolders;
+using testing_app::x_FakeComputer;
 using testing_app::x_FakeDrives;
 using testing_app::x_FakeShell;
 using testing_app::x_QuietProcess;
@@ -33,14 +35,25 @@ protected:
     x_CapturedConsole console_;
     x_FakeDrives drives_;
     x_EmptyFolders folders_;
+    x_FakeComputer computer_;
+    // Installed before the job's surroundings, which pass file calls on to it.
+    testing_support::x_TempTree drive_folder_;
+    x_DriveInFolder drive_e_{drive_folder_.root()};
+    platform::x_Substitute<platform::x_FileService> drive_e_guard_{drive_e_};
     testing_support::x_JobSurroundings job_{"5.1.2600.0"};
     x_FakeShell& shell_ = job_.shell;
     x_QuietProcess& process_ = job_.process;
+
+    // A file of the drive's own, beside the copies in its "_Backup_".
+    std::string on_drive(const std::string& name) const {
+        return testing_support::x_TempTree::content(drive_folder_.path("_Backup_\\" + name));
+    }
 
 private:
     platform::x_Substitute<platform::x_ConsoleService> console_guard_;
     platform::x_Substitute<platform::x_DriveService> drive_guard_;
     platform::x_Substitute<platform::x_WideFileService> folders_guard_;
+    platform::x_Substitute<platform::x_ComputerService> computer_guard_{computer_};
 };
 
 const std::string all_folder_lines =
@@ -73,6 +86,30 @@ TEST_F(BackupRun, FirstRemovableLetterWinsAndOtherDriveTypesDoNotCount) {
     drives_.types['F'] = platform::drive_removable;
     drives_.types['A'] = platform::drive_removable;
     EXPECT_EQ(find_removable_drive(), 0);
+}
+
+// Card readers show removable letters with no card in them, before or after
+// the stick: only a drive with a medium is taken.
+TEST_F(BackupRun, RemovableDriveWithoutAMediumIsPassedOver) {
+    const struct {
+        std::string removable;
+        std::string empty;
+        int found;
+    } cases[] = {
+        {"ADEFG", "ADEF", 6}, {"DEFG", "DFG", 4},   {"EF", "F", 4},
+        {"Z", "", 25},        {"DEFG", "DEFG", -1},
+    };
+    for (const auto& row : cases) {
+        drives_.types = {{'C', platform::drive_fixed}};
+        drives_.empty.clear();
+        for (const char letter : row.removable) drives_.types[letter] = platform::drive_removable;
+        for (const char letter : row.empty) drives_.empty.insert(letter);
+        EXPECT_EQ(find_removable_drive(), row.found) << row.removable << " / " << row.empty;
+    }
+    EXPECT_FALSE(run_backup("heading"));
+    EXPECT_EQ(console_.err,
+              "Nothing was backed up: no removable drive was found (plug in a USB drive and run "
+              "the program again); passed over, holding no medium: D:, E:, F:, G:\n");
 }
 
 TEST_F(BackupRun, WritesHeadingAndElevenFolderLinesInOrder) {
@@ -149,7 +186,7 @@ protected:
 TEST_F(ProgramEntry, RunsTheBackupThenWaitsForOneLine) {
     console_.input = {"yes", "not read"};
     EXPECT_EQ(run({"shellbackup.exe", "ignored", "options"}), 0);
-    EXPECT_EQ(process_.locale_calls, 1);
+    EXPECT_EQ(process_.calls, (std::vector<std::string>{"error mode", "locale"}));
     EXPECT_EQ(console_.out, "test x_CopyCommand\n" + all_folder_lines);
     EXPECT_EQ(console_.err, complete_verdict + "wait...");
     EXPECT_EQ(console_.limits, std::vector<std::size_t>{999});
@@ -208,6 +245,31 @@ TEST_F(ProgramEntry, FolderThatCannotBeReadFailsTheRun) {
               std::string::npos)
         << console_.err;
     EXPECT_NE(console_.err.find("1 of 11 folders fall short"), std::string::npos);
+}
+
+// A second computer's run goes to a place of its own, said once; the first
+// computer's layout and record stay as they were.
+TEST_F(ProgramEntry, AnotherComputersDriveGetsThisComputersBackupBesideIt) {
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    const std::string owner = on_drive("%computer.txt");
+    EXPECT_NE(on_drive("%last backup.txt").find(complete_verdict.substr(0, 40)), std::string::npos);
+    process_.commands.clear();
+    computer_.guid = "guid-b";
+    computer_.name = "PC-B";
+    console_.err.clear();
+    EXPECT_EQ(run({"shellbackup.exe"}), 0);
+    EXPECT_EQ(console_.err,
+              "The backup in E:\\_Backup_ belongs to computer PC-A; this computer's backup goes "
+              "to E:\\_Backup_\\%computer guid-b\\_Backup_\n" +
+                  complete_verdict + "wait...");
+    EXPECT_EQ(on_drive("%computer.txt"), owner);
+    EXPECT_NE(on_drive("%computer guid-b\\_Backup_\\%last backup.txt").find("Computer: PC-B"),
+              std::string::npos);
+    ASSERT_EQ(process_.commands.size(), 11u);
+    for (const std::string& script : process_.commands) {
+        EXPECT_NE(script.find("_E___Backup__-computer_guid-b__Backup__.bat"), std::string::npos)
+            << script;
+    }
 }
 
 // The copy tool's output that follows a folder line belongs to that folder:

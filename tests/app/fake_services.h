@@ -2,15 +2,19 @@
 // Stand-ins for the console, the drives and the shell, so that a whole
 // backup run can be watched without a removable drive or a real desktop.
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/computer.h"
 #include "platform/console.h"
 #include "platform/drives.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 #include "platform/wide_files.h"
@@ -38,7 +42,8 @@ public:
     std::vector<std::size_t> limits;
 };
 
-// Letters not listed have no root directory, as on Windows.
+// Letters not listed have no root directory, as on Windows; those in
+// empty hold no medium.
 class x_FakeDrives : public platform::x_DriveService {
 public:
     unsigned drive_type(const std::string& root) override {
@@ -46,9 +51,47 @@ public:
         const auto found = types.find(root.empty() ? '?' : root[0]);
         return found == types.end() ? platform::drive_no_root : found->second;
     }
+    bool holds_medium(const std::string& root) override {
+        return root.size() == 3 && root[1] == ':' && root[2] == '\\' && empty.count(root[0]) == 0;
+    }
 
     std::map<char, unsigned> types;
+    std::set<char> empty;
     std::vector<std::string> asked;
+};
+
+// Drive E: is a folder of the test's own.
+class x_DriveInFolder : public platform::x_FileService {
+public:
+    explicit x_DriveInFolder(std::string folder) : folder_(std::move(folder)) {}
+    int status(const std::string& path, platform::x_StatRecord& record) override {
+        return x_FileService::status(at(path), record);
+    }
+    bool make_folder(const std::string& path) override {
+        return x_FileService::make_folder(at(path));
+    }
+    std::FILE* open_file(const std::string& path, const char* mode,
+                         platform::x_Sharing sharing) override {
+        return x_FileService::open_file(at(path), mode, sharing);
+    }
+    bool replace_file(const std::string& source, const std::string& destination) override {
+        return x_FileService::replace_file(at(source), at(destination));
+    }
+
+private:
+    std::string at(const std::string& path) const {
+        return path.rfind("E:", 0) == 0 ? folder_ + path.substr(2) : path;
+    }
+    std::string folder_;
+};
+
+class x_FakeComputer : public platform::x_ComputerService {
+public:
+    std::string machine_guid() override { return guid; }
+    std::string computer_name() override { return name; }
+
+    std::string guid = "guid-a";
+    std::string name = "PC-A";
 };
 
 class x_FakeShell : public platform::x_ShellService {
@@ -96,7 +139,11 @@ private:
 // place of the system's.
 class x_QuietProcess : public platform::x_ProcessService {
 public:
-    void use_user_locale() override { ++locale_calls; }
+    void quiet_error_boxes() override { calls.emplace_back("error mode"); }
+    void use_user_locale() override {
+        ++locale_calls;
+        calls.emplace_back("locale");
+    }
     std::vector<std::string> runtime_arguments() override { return runtime; }
     std::string temp_path() override {
         return temp.empty() ? platform::x_ProcessService::temp_path() : temp;
@@ -108,6 +155,7 @@ public:
     }
 
     int locale_calls = 0;
+    std::vector<std::string> calls;
     std::vector<std::string> runtime;
     std::string temp;
     std::vector<std::string> commands;

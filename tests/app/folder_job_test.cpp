@@ -17,7 +17,7 @@ using testing_support::x_TempTree;
 // waited for. The name is asked for before a tool is chosen.
 TEST(FolderJob, DocumentsGoBelowTheBackupFolderOfTheDrive) {
     x_JobSurroundings job("6.1.7601.17567");
-    run_folder_job("E:", "C:\\Users\\ann\\Documents");
+    run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Documents");
 
     const std::string script =
         x_JobSurroundings::script_path("___C__Users_ann_Documents_E___Backup__.bat");

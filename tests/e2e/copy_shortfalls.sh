@@ -4,6 +4,7 @@
 #   folder is still copied, the folder is named with that file and why, the
 #   exit code is 1; once the file is let go, the next run copies it and ends
 #   with 0;
+#   the drive's record of the run says it fell short;
 # - (as root) E: on a 3 MB file system, full with copies cut short as a copy
 #   tool leaves them: they are named, a folder that cannot fit is not
 #   started; with room on the drive, the next run makes every copy whole.
@@ -52,6 +53,8 @@ run_program
 touch "$documents_unix/Mail.pst.let_go"
 wait "$holder" || fail "the holder ended with an error"
 expect_shortfall "held file" 1
+grep -aqF "Not backed up completely: 1 of 11 folders fall short" "$drive_e/_Backup_/%last backup.txt" ||
+    fail "held file: the drive's record does not say the run fell short"
 expect_err_line "held file" "Not backed up completely: $documents - 1 of 6 files are missing or differ on E:; the first: Mail.pst (missing, held open by another program)"
 copy=$(wpath_to_unix "$(backup_of "$documents")")
 [ ! -e "$copy/Mail.pst" ] || fail "held file: Mail.pst was copied while held"

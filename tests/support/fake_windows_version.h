@@ -29,6 +29,9 @@ public:
     bool make_folder(const std::string& path) override;
     bool remove_file(const std::string& path) override;
     bool remove_folder(const std::string& path) override;
+    bool replace_file(const std::string& source, const std::string& destination) override {
+        return next_.replace_file(source, destination);
+    }
     std::FILE* open_file(const std::string& path, const char* mode,
                          platform::x_Sharing sharing) override;
     std::size_t write_file(std::FILE* file, const void* data, std::size_t size) override;
@@ -89,6 +92,7 @@ class x_ArgumentModulePath : public platform::x_ProcessService {
 public:
     explicit x_ArgumentModulePath(platform::x_ProcessService& next) : next_(next) {}
 
+    void quiet_error_boxes() override { next_.quiet_error_boxes(); }
     void use_user_locale() override { next_.use_user_locale(); }
     std::vector<std::string> runtime_arguments() override { return next_.runtime_arguments(); }
     std::string module_file_name() override;
