@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
+#include "app/check_report.h"
+#include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
-#include "util/paths.h"
+#include "util/text_helpers.h"
 #include "verify/folder_check.h"
 
 namespace {
@@ -19,7 +21,7 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.
-    job.set_destination(add_trailing_separator(drive_root) + "_Backup_");
+    job.set_destination(backup_folder_on(drive_root));
     job.set_source(folder_path);
     job.set_max_size(largest_file);
     job.set_use_max_size(true);
@@ -28,12 +30,14 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_CopyCommand chosen(job);
     chosen.choose_tool();
     x_FolderCheck check(chosen, drive_root);
-    if (!check.has_room()) return {};
+    const std::string folder = strip_quotes(folder_path);
+    if (!report_start(folder, drive_root, check.before_copy())) return {};
     const std::size_t reported = folders_reported();
     check.copy_starts();
     job.execute(show_maximized, true);
     // Reported by execute: never handed to the copy tool.
     if (folders_reported() != reported) return {};
-    const std::optional<std::size_t> files = check.confirm();
-    return {files.has_value(), files.value_or(0)};
+    const x_CopyFindings findings = check.confirm();
+    if (!report_copy(folder, drive_root, findings)) return {};
+    return {true, findings.files};
 }
