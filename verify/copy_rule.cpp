@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "compose/tool_switches.h"
+#include "fileops/wildcard.h"
 #include "platform/files.h"
 #include "util/text_helpers.h"
 #include "util/wide_text.h"
@@ -17,7 +18,7 @@ bool matches_any(const std::u16string& name, const std::vector<std::u16string>& 
     if (patterns.empty()) return false;
     const std::u16string key = platform::wide_files().case_key(name);
     for (const std::u16string& pattern : patterns) {
-        if (matches_pattern(key, pattern)) return true;
+        if (matches_wildcard(key, pattern, copy_tool_wildcards)) return true;
     }
     return false;
 }
@@ -111,32 +112,4 @@ bool is_complete_copy(const platform::x_WideEntry& source, const platform::x_Wid
 bool is_cut_short(const platform::x_WideEntry& source, const platform::x_WideEntry& copy) {
     const std::int64_t apart = copy.written - source.written;
     return copy.size != source.size && apart < two_seconds && -apart < two_seconds;
-}
-
-// Backtracks to the last star only: each star can stand for any run, so a
-// later mismatch never needs an earlier star to take more.
-bool matches_pattern(const std::u16string& name_key, const std::u16string& pattern_key) {
-    const std::u16string& name = name_key;
-    const std::u16string& pattern = pattern_key;
-    std::size_t n = 0;
-    std::size_t p = 0;
-    std::size_t star = std::u16string::npos;
-    std::size_t resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == u'*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == u'?' || pattern[p] == name[n])) {
-            ++n;
-            ++p;
-        } else if (star != std::u16string::npos) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'*') ++p;
-    return p == pattern.size();
 }

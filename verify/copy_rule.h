@@ -60,8 +60,3 @@ bool is_complete_copy(const platform::x_WideEntry& source, const platform::x_Wid
 // FAT's 2 seconds), as a copy tool leaves a file it could not finish. A copy
 // of another size and another time is another version of the file.
 bool is_cut_short(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);
-
-// A file name against a pattern of the tools ('*' any run, '?' one
-// character), without regard to case as Windows compares names: both given
-// as platform::wide_files().case_key made them.
-bool matches_pattern(const std::u16string& name_key, const std::u16string& pattern_key);

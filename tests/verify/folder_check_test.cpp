@@ -8,6 +8,7 @@
 #include "app/fake_services.h"
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
+#include "fileops/wildcard.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/job_surroundings.h"
@@ -72,10 +73,10 @@ TEST(CopyRule, EachToolTakesWhatItsSwitchesSay) {
         EXPECT_EQ(xcopy.enters(c.entry), c.xcopy);
         EXPECT_EQ(robocopy.enters(c.entry), c.robocopy);
     }
-    EXPECT_TRUE(matches_pattern(key(u"Report 2024.DOCX"), key(u"r*?.docx")));
-    EXPECT_FALSE(matches_pattern(key(u"Report.doc"), key(u"*.docx")));
-    EXPECT_TRUE(matches_pattern(key(u"\u00E4rger.txt"), key(u"\u00C4*.TXT")));
-    EXPECT_TRUE(matches_pattern(key(u"\u0444\u0430\u0439\u043B"), key(u"\u0424\u0410\u0419\u041B")));
+    EXPECT_TRUE(matches_wildcard(key(u"Report 2024.DOCX"), key(u"r*?.docx"), copy_tool_wildcards));
+    EXPECT_FALSE(matches_wildcard(key(u"Report.doc"), key(u"*.docx"), copy_tool_wildcards));
+    EXPECT_TRUE(matches_wildcard(key(u"\u00E4rger.txt"), key(u"\u00C4*.TXT"), copy_tool_wildcards));
+    EXPECT_TRUE(matches_wildcard(key(u"\u0444\u0430\u0439\u043B"), key(u"\u0424\u0410\u0419\u041B"), copy_tool_wildcards));
 }
 
 // FAT keeps times to two seconds, rounded: a copy 2 s older is another
