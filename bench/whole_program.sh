@@ -9,7 +9,7 @@
 #   program  shellbackup.exe.
 #
 # program/floor is what the program itself adds; floor/batch is the price of
-# one interpreter per folder. Two data sets are measured one after the
+# one interpreter per folder. Three data sets are measured one after the
 # other: MEGABYTES in a few large and some small files per folder, then
 # FILES small files in nested folders, where fixed costs should vanish;
 # then the FILES once more with their copies already on the drive and

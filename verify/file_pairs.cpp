@@ -36,7 +36,7 @@ struct x_Walk {
     const std::u16string& copy_root;
     const x_CopyRule& rule;
     x_TreePairs pairs;
-    std::vector<std::u16string> pending;  // relative folders still to list
+    std::vector<x_SourceFolder> pending;  // folders still to list
 };
 
 // Whether a folder link leads to the folder that holds it or one above:
@@ -100,10 +100,11 @@ void enter_folder(x_Walk& walk, const std::u16string& path, const platform::x_Wi
     if (copy != copies.end() && has(copy->second, platform::attribute_reparse_point)) {
         walk.pairs.links_in_copy.push_back(path);
     }
-    walk.pending.push_back(path);
+    walk.pending.push_back({path, {}});
 }
 
-void pair_folder(x_Walk& walk, const std::u16string& relative) {
+void pair_folder(x_Walk& walk, x_SourceFolder folder) {
+    const std::u16string& relative = folder.relative;
     std::vector<platform::x_WideEntry> entries;
     if (!platform::wide_files().list_folder(child_path(walk.source_root, relative), entries)) {
         if (relative.empty()) return;
@@ -111,6 +112,10 @@ void pair_folder(x_Walk& walk, const std::u16string& relative) {
         return;
     }
     if (relative.empty()) walk.pairs.source_listed = true;
+    // Read as the check after the tool reads it: NTFS's listing of a
+    // folder's parent may hold an older time for it.
+    platform::wide_files().entry_of(child_path(walk.source_root, relative), folder.entry);
+    walk.pairs.folders.push_back(folder);
     x_CopyIndex copies = index_of(child_path(walk.copy_root, relative));
     for (const platform::x_WideEntry& entry : entries) {
         const std::u16string path = child_path(relative, entry.name);
@@ -135,6 +140,30 @@ bool by_relative(const x_FilePair& one, const x_FilePair& other) {
     return one.relative < other.relative;
 }
 
+// A linked folder's own time says nothing of the folder it leads to.
+bool folders_stand(const x_TreePairs& pairs, const std::u16string& source) {
+    for (const x_SourceFolder& folder : pairs.folders) {
+        platform::x_WideEntry now;
+        if (!platform::wide_files().entry_of(child_path(source, folder.relative), now) ||
+            has(now, platform::attribute_reparse_point) || now.written != folder.entry.written) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::u16string folder_part(const std::u16string& relative) {
+    const std::size_t slash = relative.find_last_of(u'\\');
+    return slash == std::u16string::npos ? u"" : relative.substr(0, slash);
+}
+
+// The source file as it is now, where its copy falls short; false when it
+// has gone meanwhile.
+bool read_again(x_FilePair& pair, const std::u16string& source) {
+    if (pair.has_copy && is_complete_copy(pair.source, pair.copy)) return true;
+    return platform::wide_files().entry_of(child_path(source, pair.relative), pair.source);
+}
+
 }  // namespace
 
 std::u16string child_path(const std::u16string& folder, const std::u16string& name) {
@@ -152,15 +181,39 @@ const x_FilePair* x_TreePairs::find(const std::u16string& relative) const {
 
 x_TreePairs pair_files(const std::u16string& source, const std::u16string& copy,
                        const x_CopyRule& rule) {
-    x_Walk walk{source, copy, rule, {}, {u""}};
+    x_Walk walk{source, copy, rule, {}, {}};
     if (source.empty() || copy.empty()) return walk.pairs;
+    walk.pending.push_back({});
     while (!walk.pending.empty()) {
-        const std::u16string relative = std::move(walk.pending.back());
+        x_SourceFolder folder = std::move(walk.pending.back());
         walk.pending.pop_back();
-        pair_folder(walk, relative);
+        pair_folder(walk, std::move(folder));
     }
     // In the order of their names, so that "the first" file is the same on
     // every run, whatever order the file system lists them in.
     std::sort(walk.pairs.files.begin(), walk.pairs.files.end(), by_relative);
     return walk.pairs;
+}
+
+x_TreePairs pair_again(const x_TreePairs& before, const std::u16string& source,
+                       const std::u16string& copy, const x_CopyRule& rule) {
+    if (!before.source_listed || !folders_stand(before, source)) {
+        return pair_files(source, copy, rule);
+    }
+    x_TreePairs pairs = before;
+    std::unordered_map<std::u16string, x_CopyIndex> copies;
+    std::vector<x_FilePair> files;
+    for (x_FilePair& pair : pairs.files) {
+        const std::u16string folder = folder_part(pair.relative);
+        auto index = copies.find(folder);
+        if (index == copies.end()) {
+            index = copies.emplace(folder, index_of(child_path(copy, folder))).first;
+        }
+        const auto found = index->second.find(key_of(pair.source.name));
+        pair.has_copy = found != index->second.end() && !is_folder(found->second);
+        pair.copy = pair.has_copy ? found->second : platform::x_WideEntry{};
+        if (read_again(pair, source)) files.push_back(std::move(pair));
+    }
+    pairs.files = std::move(files);
+    return pairs;
 }

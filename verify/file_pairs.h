@@ -25,6 +25,13 @@ struct x_StaleCopy {
     std::uint64_t size = 0;
 };
 
+// A folder of the source the walk listed, with its last-write time then:
+// Windows changes it when an entry is added to, taken from or renamed in it.
+struct x_SourceFolder {
+    std::u16string relative;
+    platform::x_WideEntry entry;
+};
+
 struct x_TreePairs {
     // False when the source folder itself could not be listed.
     bool source_listed = false;
@@ -35,6 +42,7 @@ struct x_TreePairs {
     // Folders of the copy the tool would write into that are links: what is
     // written there lands wherever they lead, perhaps off the drive.
     std::vector<std::u16string> links_in_copy;
+    std::vector<x_SourceFolder> folders;
 
     // The pair of the file (relative to the source), or none; files stay in
     // the order of their relative paths.
@@ -43,6 +51,14 @@ struct x_TreePairs {
 
 x_TreePairs pair_files(const std::u16string& source, const std::u16string& copy,
                        const x_CopyRule& rule);
+
+// The pairs again, after the tool ran. Where no folder of the source has
+// changed since the walk before, only the copy is listed again, and a
+// source file is read again only where its copy falls short (the usual
+// daily run, with nothing to copy, lists the source once); otherwise the
+// whole walk is made again.
+x_TreePairs pair_again(const x_TreePairs& before, const std::u16string& source,
+                       const std::u16string& copy, const x_CopyRule& rule);
 
 // The folder with the name below it.
 std::u16string child_path(const std::u16string& folder, const std::u16string& name);

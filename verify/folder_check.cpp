@@ -127,7 +127,8 @@ bool x_FolderCheck::mend(const x_FilePair& pair) const {
 
 x_CopyFindings x_FolderCheck::confirm() {
     x_CopyFindings findings;
-    const x_TreePairs pairs = pair_files(source_, copy_, rule_);
+    const x_TreePairs pairs =
+        walked_ ? pair_again(before_, source_, copy_, rule_) : pair_files(source_, copy_, rule_);
     if (!pairs.source_listed) return findings;
     findings.checkable = true;
     findings.files = pairs.files.size();
