@@ -7,6 +7,14 @@ namespace {
 
 bool is_separator(char16_t unit) { return unit == u'\\' || unit == u'/'; }
 
+// Windows takes a slash for a backslash.
+std::u16string place_key(std::u16string path) {
+    for (char16_t& unit : path) {
+        if (unit == u'/') unit = u'\\';
+    }
+    return platform::wide_files().case_key(path);
+}
+
 }  // namespace
 
 std::u16string link_on_the_way(const std::u16string& root, const std::u16string& path) {
@@ -26,8 +34,7 @@ std::u16string link_on_the_way(const std::u16string& root, const std::u16string&
 bool lies_below(const std::u16string& folder, const std::u16string& path) {
     if (folder.empty() || path.size() <= folder.size()) return false;
     if (!is_separator(folder.back()) && !is_separator(path[folder.size()])) return false;
-    auto& files = platform::wide_files();
-    return files.case_key(path.substr(0, folder.size())) == files.case_key(folder);
+    return place_key(path.substr(0, folder.size())) == place_key(folder);
 }
 
 bool is_plainly_on_drive(const std::u16string& root, const std::u16string& folder,
