@@ -50,9 +50,8 @@ void report_during(const std::string& heading, const std::string& folder,
 bool report_start(const std::string& folder, const std::string& drive,
                   const x_StartFindings& findings) {
     if (!findings.link.empty()) {
-        report_not_backed_up(folder, "its copy would go through " +
-                                         utf16_to_ansi(findings.link) + ", a link on " + drive +
-                                         " that may lead off the drive");
+        report_not_backed_up(folder, "its copy would go through " + utf16_to_ansi(findings.link) +
+                                         ", a link on " + drive + " that may lead off the drive");
         return false;
     }
     if (!findings.fits) {

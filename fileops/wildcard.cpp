@@ -12,8 +12,8 @@ bool matches_wildcard(const std::u16string& name_key, const std::u16string& patt
     std::size_t star = std::u16string::npos;
     std::size_t resume = 0;
     while (n < name.size()) {
-        const bool any_one = rules.question_mark_is_wildcard && p < pattern.size() &&
-                             pattern[p] == u'?';
+        const bool any_one =
+            rules.question_mark_is_wildcard && p < pattern.size() && pattern[p] == u'?';
         if (p < pattern.size() && pattern[p] == u'*') {
             star = p++;
             resume = n;

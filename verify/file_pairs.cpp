@@ -16,9 +16,7 @@ bool is_folder(const platform::x_WideEntry& entry) {
     return has(entry, platform::attribute_directory);
 }
 
-std::u16string key_of(const std::u16string& name) {
-    return platform::wide_files().case_key(name);
-}
+std::u16string key_of(const std::u16string& name) { return platform::wide_files().case_key(name); }
 
 // The copy's entries of one folder by the key of their names.
 using x_CopyIndex = std::unordered_map<std::u16string, platform::x_WideEntry>;
@@ -27,7 +25,8 @@ x_CopyIndex index_of(const std::u16string& folder) {
     std::vector<platform::x_WideEntry> entries;
     x_CopyIndex index;
     if (!platform::wide_files().list_folder(folder, entries)) return index;
-    for (platform::x_WideEntry& entry : entries) index.emplace(key_of(entry.name), std::move(entry));
+    for (platform::x_WideEntry& entry : entries)
+        index.emplace(key_of(entry.name), std::move(entry));
     return index;
 }
 

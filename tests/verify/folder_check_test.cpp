@@ -76,7 +76,8 @@ TEST(CopyRule, EachToolTakesWhatItsSwitchesSay) {
     EXPECT_TRUE(matches_wildcard(key(u"Report 2024.DOCX"), key(u"r*?.docx"), copy_tool_wildcards));
     EXPECT_FALSE(matches_wildcard(key(u"Report.doc"), key(u"*.docx"), copy_tool_wildcards));
     EXPECT_TRUE(matches_wildcard(key(u"\u00E4rger.txt"), key(u"\u00C4*.TXT"), copy_tool_wildcards));
-    EXPECT_TRUE(matches_wildcard(key(u"\u0444\u0430\u0439\u043B"), key(u"\u0424\u0410\u0419\u041B"), copy_tool_wildcards));
+    EXPECT_TRUE(matches_wildcard(key(u"\u0444\u0430\u0439\u043B"), key(u"\u0424\u0410\u0419\u041B"),
+                                 copy_tool_wildcards));
 }
 
 // FAT keeps times to two seconds, rounded: a copy 2 s older is another
