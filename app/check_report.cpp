@@ -35,6 +35,17 @@ std::string what_fell_short(const x_ShortFile& file, const std::string& drive) {
     return text;
 }
 
+// The trace log's line for one file or folder of a copy that falls short.
+void trace_short(const std::string& folder, const std::string& relative, const std::string& what) {
+    std::string line = "Not backed up completely: ";
+    line.append(folder).append("\\").append(relative).append(" - ").append(what);
+    write_trace(line);
+}
+
+std::string first_of(const std::string& relative, const std::string& what) {
+    return std::string(relative).append(" (").append(what).append(")");
+}
+
 void report_during(const std::string& heading, const std::string& folder,
                    const std::vector<std::u16string>& files, const std::string& what) {
     if (files.empty()) return;
@@ -72,14 +83,13 @@ bool report_copy(const std::string& folder, const std::string& drive,
     for (const x_ShortFile& file : findings.short_files) {
         const std::string relative = utf16_to_ansi(file.relative);
         const std::string what = what_fell_short(file, drive);
-        write_trace("Not backed up completely: " + folder + "\\" + relative + " - " + what);
-        if (first.empty()) first = relative + " (" + what + ")";
+        trace_short(folder, relative, what);
+        if (first.empty()) first = first_of(relative, what);
     }
     for (const std::u16string& unlisted : findings.unlisted) {
         const std::string relative = utf16_to_ansi(unlisted);
-        write_trace("Not backed up completely: " + folder + "\\" + relative +
-                    " - the folder cannot be read");
-        if (first.empty()) first = relative + " (a folder that cannot be read)";
+        trace_short(folder, relative, "the folder cannot be read");
+        if (first.empty()) first = first_of(relative, "a folder that cannot be read");
     }
     report_during("Changed during the backup: ", folder, findings.changed,
                   "written to while it was copied");

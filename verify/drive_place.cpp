@@ -23,7 +23,7 @@ std::u16string link_on_the_way(const std::u16string& root, const std::u16string&
     while (end < path.size()) {
         while (end < path.size() && is_separator(path[end])) ++end;
         while (end < path.size() && !is_separator(path[end])) ++end;
-        const std::u16string step = path.substr(0, end);
+        std::u16string step = path.substr(0, end);
         platform::x_WideEntry entry;
         if (!platform::wide_files().entry_of(step, entry)) return {};
         if ((entry.attributes & platform::attribute_reparse_point) != 0) return step;
