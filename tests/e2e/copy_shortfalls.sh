@@ -122,9 +122,10 @@ for round in 1 2; do
     run_program
     expect_shortfall "older version, run $round" 1
     expect_err_line "older version, run $round" "the first: report.doc (newer on E:, kept)"
-    cmp -s "$work/newer.doc" "$copy/report.doc" &&
-        [ "$(stat -c %Y "$copy/report.doc")" = "$(stat -c %Y "$work/newer.doc")" ] ||
+    if ! cmp -s "$work/newer.doc" "$copy/report.doc" ||
+        [ "$(stat -c %Y "$copy/report.doc")" != "$(stat -c %Y "$work/newer.doc")" ]; then
         fail "older version, run $round: the newer copy was not kept as it was"
+    fi
 done
 
 empty_sources
