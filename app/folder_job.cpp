@@ -2,8 +2,11 @@
 
 #include <cstdint>
 
+#include "app/check_report.h"
+#include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
+#include "util/text_helpers.h"
 #include "verify/folder_check.h"
 
 namespace {
@@ -28,12 +31,14 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_CopyCommand chosen(job);
     chosen.choose_tool();
     x_FolderCheck check(chosen, drive_root);
-    if (!check.has_room()) return {};
+    const std::string folder = strip_quotes(folder_path);
+    if (!report_start(folder, drive_root, check.before_copy())) return {};
     const std::size_t reported = folders_reported();
     check.copy_starts();
     job.execute(show_maximized, true);
     // Reported by execute: never handed to the copy tool.
     if (folders_reported() != reported) return {};
-    const std::optional<std::size_t> files = check.confirm();
-    return {files.has_value(), files.value_or(0)};
+    const x_CopyFindings findings = check.confirm();
+    if (!report_copy(folder, drive_root, findings)) return {};
+    return {true, findings.files};
 }

@@ -9,13 +9,16 @@
 #   program  shellbackup.exe.
 #
 # program/floor is what the program itself adds; floor/batch is the price of
-# one interpreter per folder. Two data sets are measured one after the
+# one interpreter per folder. Three data sets are measured one after the
 # other: MEGABYTES in a few large and some small files per folder, then
-# FILES small files in nested folders, where fixed costs should vanish.
-# Each run starts with an empty drive folder; every round runs the three
-# once, in an order that rotates from round to round, so that drift in the
-# machine's load falls on all three alike. Reports the median wall times,
-# their ratios, and the median of each round's program - floor difference.
+# FILES small files in nested folders, where fixed costs should vanish;
+# then the FILES once more with their copies already on the drive and
+# nothing to copy, the usual daily run.
+# Each run of the first two sets starts with an empty drive folder; every
+# round runs the three once, in an order that rotates from round to round,
+# so that drift in the machine's load falls on all three alike. Reports the
+# median wall times, their ratios, and the median of each round's program -
+# floor difference.
 #
 #   bench/whole_program.sh [ROUNDS] [MEGABYTES] [FILES]
 #                                     (defaults: 5 rounds, 120 MB, 10000 files)
@@ -148,10 +151,12 @@ run_program() { printf '\n' | "$sandbox" run "$exe"; }
 run_floor() { "$sandbox" run cmd /c 'C:\bench\floor.bat'; }
 run_batch() { "$sandbox" run cmd /c 'C:\bench\eleven.bat'; }
 
-# Wall time of one run in seconds, with its output thrown away.
+# Wall time of one run in seconds, with its output thrown away. With
+# keep_copies=1 the drive keeps what the runs before left on it.
+keep_copies=0
 time_run() {
     local start end
-    fresh_drive
+    [ "$keep_copies" -eq 1 ] || fresh_drive
     start=$(date +%s.%N)
     "$@" >/dev/null 2>&1 </dev/null || true
     end=$(date +%s.%N)
@@ -254,3 +259,5 @@ measure_set "$megabytes MB"
 empty_folders
 seed_files
 measure_set "$files files"
+keep_copies=1
+measure_set "$files files, nothing changed"

@@ -75,3 +75,7 @@ std::string backup_destination(const std::string& source, const std::string& des
     const std::string base = strip_trailing_separator(normalize_separators(folder, '\\'));
     return base + '\\' + source_below_destination(source);
 }
+
+std::string backup_folder_on(const std::string& drive_root) {
+    return add_trailing_separator(drive_root, '\\') + shared_backup_folder;
+}

@@ -17,6 +17,9 @@ std::string to_unc_path(const std::string& path);
 // never lands outside its own place below the backup folder.
 std::string backup_destination(const std::string& source, const std::string& destination);
 
+// The shared backup folder on a drive (a letter and a colon): E:\_Backup_.
+std::string backup_folder_on(const std::string& drive_root);
+
 class x_CopyCommand;
 
 // The two folders as the job's copy command line names them, before they

@@ -1,6 +1,7 @@
 // The one copy command line of a job, for robocopy or xcopy.
 #include "compose/backup_paths.h"
 #include "compose/batch_text.h"
+#include "compose/tool_switches.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/version_probe.h"
 #include "util/environment.h"
@@ -48,6 +49,7 @@ void add_if(x_StringList& words, bool condition, const std::string& word) {
 }
 
 void add_xcopy_switches(x_CopyCommand& job, x_StringList& words) {
+    // What the job asks of xcopy beside its flags replaces them all.
     const std::string extra = job.get_extra_switches();
     if (!extra.empty()) {
         words.push_back(extra);
@@ -114,15 +116,22 @@ bool fits_a_path_word(const std::string& path) {
     return true;
 }
 
+x_ToolSwitches tool_switches(x_CopyCommand& job) {
+    const x_ToolWord tool_choice = tool_word(job);
+    x_ToolSwitches switches{tool_choice.robocopy_line, tool_choice.word, {}};
+    if (tool_choice.robocopy_line) {
+        add_robocopy_switches(job, switches.words);
+    } else {
+        add_xcopy_switches(job, switches.words);
+    }
+    return switches;
+}
+
 std::string command_line_with(x_CopyCommand& job, const std::string& from_word,
                               const std::string& to_word) {
-    const x_ToolWord tool_choice = tool_word(job);
-    x_StringList words{tool_choice.word, from_word, to_word};
-    if (tool_choice.robocopy_line) {
-        add_robocopy_switches(job, words);
-    } else {
-        add_xcopy_switches(job, words);
-    }
+    const x_ToolSwitches switches = tool_switches(job);
+    x_StringList words{switches.tool_word, from_word, to_word};
+    words.insert(words.end(), switches.words.begin(), switches.words.end());
     return join(words, ' ');
 }
 

@@ -1,9 +1,14 @@
 #include "fileops/listing.h"
 
+#include <optional>
 #include <vector>
 
+#include "fileops/wildcard.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/wide_files.h"
 #include "util/paths.h"
+#include "util/wide_text.h"
 
 namespace {
 
@@ -14,60 +19,13 @@ bool is_folder_entry(const std::string& entry) {
     return last == '\\' || last == '/';
 }
 
-// Whether a character starts at the position. A byte-wise search could
-// otherwise match a letter that is the second byte of a double-byte
-// character.
-std::vector<bool> character_starts(const std::string& text) {
-    std::vector<bool> starts(text.size() + 1, false);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        starts[i] = true;
-        if (is_lead_byte(text[i]) && i + 1 < text.size()) ++i;
-    }
-    starts[text.size()] = true;
-    return starts;
-}
-
-std::size_t find_whole(const std::string& text, const std::vector<bool>& starts,
-                       const std::string& piece, std::size_t from) {
-    for (std::size_t at = text.find(piece, from); at != npos; at = text.find(piece, at + 1)) {
-        if (starts[at] && starts[at + piece.size()]) return at;
-    }
-    return npos;
-}
-
-bool ends_with_whole(const std::string& text, const std::vector<bool>& starts,
-                     const std::string& piece) {
-    if (piece.size() > text.size()) return false;
-    const std::size_t at = text.size() - piece.size();
-    return starts[at] && text.compare(at, npos, piece) == 0;
-}
-
-// Pieces must appear in order without overlapping; the ends are anchored
-// unless the pattern has a star there.
-bool matches_pieces(const std::string& name, const std::string& pattern) {
-    const x_StringList pieces = drop_empty(split(pattern, '*'));
-    const std::vector<bool> starts = character_starts(name);
-    std::size_t from = 0;
-    std::size_t first_at = 0;
-    for (const std::string& piece : pieces) {
-        const std::size_t at = find_whole(name, starts, piece, from);
-        if (at == npos) return false;
-        if (from == 0) first_at = at;
-        from = at + piece.size();
-    }
-    if (pieces.empty()) return true;
-    if (pattern.front() != '*' && first_at != 0) return false;
-    return pattern.back() == '*' || ends_with_whole(name, starts, pieces.back());
-}
-
-// Both arguments already lower-cased.
-bool name_matches(const std::string& name, const std::string& pattern) {
-    if (pattern.empty() || pattern == "*") return true;
-    if (pattern == "*.*") return find_char(name, '.') != npos;
-    // Without a star the name is the pattern itself; anchoring one piece at
-    // both ends would also accept a name that merely repeats it.
-    if (find_char(pattern, '*') == npos) return name == pattern;
-    return matches_pieces(name, pattern);
+// The name and the pattern as keys of the one matcher. A pattern the code
+// page cannot carry matches nothing: read as empty, it would match all.
+std::optional<std::u16string> key_of(const std::string& text) {
+    const std::optional<std::u16string> units =
+        to_utf16(platform::code_page().ansi_code_page(), text);
+    if (!units) return std::nullopt;
+    return platform::wide_files().case_key(*units);
 }
 
 }  // namespace
@@ -89,12 +47,17 @@ x_StringList list_folder(const std::string& path, bool skip_dots) {
     return listing;
 }
 
+// Only '*' is a wildcard; "*.*" asks for a dot, as the matcher reads it.
 x_StringList filter_by_pattern(const x_StringList& listing, const std::string& pattern) {
-    const std::string lower_pattern = to_lower(pattern);
+    const std::optional<std::u16string> pattern_key = key_of(pattern);
     x_StringList matching;
+    if (!pattern_key) return matching;
     for (const std::string& entry : listing) {
         if (is_folder_entry(entry)) continue;
-        if (name_matches(to_lower(file_name(entry)), lower_pattern)) matching.push_back(entry);
+        const std::optional<std::u16string> name_key = key_of(file_name(entry));
+        if (name_key && matches_wildcard(*name_key, *pattern_key, listing_wildcards)) {
+            matching.push_back(entry);
+        }
     }
     return matching;
 }

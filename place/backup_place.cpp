@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "compose/backup_paths.h"
 #include "platform/computer.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -85,13 +86,14 @@ x_ComputerIdentity this_computer() {
 }
 
 x_BackupPlace backup_place(const std::string& drive) {
-    const std::string shared = add_trailing_separator(drive) + "_Backup_";
+    const std::string shared = backup_folder_on(drive);
     const x_ComputerIdentity self = this_computer();
     const std::optional<x_ComputerIdentity> owner = recorded_owner(shared);
     if (!owner) return {shared, record_owner(shared, self) ? "" : claim_notice(shared)};
     if (owner->id == self.id) return {shared, ""};
-    const std::string own = add_trailing_separator(shared) + other_computer_prefix +
-                            folder_safe(self.id) + "\\_Backup_";
+    // The copy line puts a source below a folder named like the shared one.
+    const std::string own =
+        backup_folder_on(add_trailing_separator(shared) + other_computer_prefix + folder_safe(self.id));
     if (!recorded_owner(own) && !record_owner(own, self)) return {own, claim_notice(own)};
     return {own, "The backup in " + shared + " belongs to " + shown_name(*owner) +
                      "; this computer's backup goes to " + own};

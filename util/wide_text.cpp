@@ -49,15 +49,6 @@ std::u16string ansi_to_utf16(const std::string& text) {
     return to_utf16(platform::code_page().ansi_code_page(), text).value_or(std::u16string());
 }
 
-char16_t ascii_lower(char16_t unit) {
-    return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
-std::u16string ascii_lower(std::u16string units) {
-    for (char16_t& unit : units) unit = ascii_lower(unit);
-    return units;
-}
-
 std::string utf16_to_ansi(const std::u16string& units) {
     return from_utf16(platform::code_page().ansi_code_page(), units, false).value_or(std::string());
 }

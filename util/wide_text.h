@@ -14,8 +14,3 @@ std::optional<std::string> from_utf16(unsigned code_page, const std::u16string& 
 // for a message (a question mark for what the page lacks).
 std::u16string ansi_to_utf16(const std::string& text);
 std::string utf16_to_ansi(const std::u16string& units);
-
-// ASCII letters lower-cased, every other unit as it is: enough for the words
-// the program looks for in names (patterns of the tools, "_Backup_").
-char16_t ascii_lower(char16_t unit);
-std::u16string ascii_lower(std::u16string units);

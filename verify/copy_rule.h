@@ -1,7 +1,7 @@
 #pragma once
 // What a job's copy tool takes from the source and when it writes a copy,
-// read from the job's switches, so that a check of the copy asks for what
-// the tool was meant to copy and nothing else.
+// read from the switches of the job's copy line, so that a check of the
+// copy asks for what the tool was meant to copy and nothing else.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,11 +16,13 @@ inline constexpr std::int64_t two_seconds = 20000000;
 
 class x_CopyRule {
 public:
-    // The job's tool must be chosen.
+    // The tool is the job's, or the one its copy line falls back on.
     explicit x_CopyRule(x_CopyCommand& job);
 
     bool is_xcopy() const { return xcopy_; }
-    // Whether the tool walks into the subfolder.
+    // Whether the tool walks into the subfolder. A folder link counts as the
+    // folder it leads to where the tool follows it (xcopy without /b); the
+    // walk guards against links that lead back up.
     bool enters(const platform::x_WideEntry& folder) const;
     // Whether the tool copies the file.
     bool selects(const platform::x_WideEntry& file) const;
@@ -34,12 +36,16 @@ public:
     bool purges() const { return purge_; }
 
 private:
+    // Notes one switch; the list that the names after it go to, if any.
+    std::vector<std::u16string>* take_switch(const std::string& word);
+
     bool xcopy_ = false;
     bool subfolders_ = false;
     bool newer_only_ = false;
     bool exclude_older_ = false;
     bool fat_times_ = false;
-    bool skip_junctions_ = false;
+    bool copies_hidden_ = false;
+    bool skip_links_ = false;
     bool purge_ = false;
     std::vector<std::u16string> excluded_files_;
     std::vector<std::u16string> excluded_folders_;
@@ -48,9 +54,9 @@ private:
 };
 
 // A copy that holds its source: the same size, and a last-write time not
-// older than the source's beyond what FAT rounds away.
+// older than the source's by what FAT's rounding leaves (under 2 seconds).
 bool is_complete_copy(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);
-
-// A file name against a pattern of the tools ('*' any run, '?' one
-// character), ignoring the case of ASCII letters.
-bool matches_pattern(const std::u16string& name, const std::u16string& pattern);
+// A copy the tool cut short: another size, but the source's time (within
+// FAT's 2 seconds), as a copy tool leaves a file it could not finish. A copy
+// of another size and another time is another version of the file.
+bool is_cut_short(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);

@@ -1,20 +1,20 @@
 #pragma once
 // One folder's backup, checked around the copy tool's run. Before it:
-// whether the copy can fit on the drive. After it: whether every file the
-// tool was meant to copy is on the drive as it is in the source, by size
-// and last-write time (metadata only; no file is read). What falls short is
-// named on standard error, each file of it in the trace log, and a damaged
-// copy that the tool would pass over on its next run is made to look older
-// than its source, so that the next run copies it again.
-#include <cstddef>
+// whether the copy may start (no link on its way on the drive, room for
+// it). After it: whether every file the tool was meant to copy is on the
+// drive as it is in the source, by size and last-write time (metadata only;
+// no file is read). A copy the tool cut short, which it would pass over on
+// its next run, is made to look older than its source so that the next run
+// copies it again; nothing else on the drive is changed. What it finds is
+// returned, for the folder job to report.
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "verify/check_findings.h"
 #include "verify/copy_rule.h"
+#include "verify/file_pairs.h"
 
 class x_CopyCommand;
-struct x_FilePair;
 
 class x_FolderCheck {
 public:
@@ -22,27 +22,34 @@ public:
     // which is also the root of the volume the copy goes to.
     x_FolderCheck(x_CopyCommand& job, const std::string& drive);
 
-    // False, with the folder named beside what it needs and what is free,
-    // when the bytes the tool is about to write clearly exceed the drive's
-    // free space. True when the free space cannot be told.
-    bool has_room();
+    // Walks the source and its copy as they stand before the tool runs.
+    // The copy does not fit when the bytes the tool is about to write
+    // clearly exceed the drive's free space; it fits when that cannot be
+    // told.
+    x_StartFindings before_copy();
+    // The walk before the copy: each file the tool is meant to copy beside
+    // its copy as it stood, and what the copy has that the source has not.
+    const x_TreePairs& before() const { return before_; }
     // Right before the tool runs: a source file written to after this is
-    // changing under the backup, which is said but not held against it.
+    // changing under the backup.
     void copy_starts();
-    // The number of files checked, or nothing when the copy falls short.
-    std::optional<std::size_t> confirm();
+    x_CopyFindings confirm();
 
 private:
     std::string why_short(const x_FilePair& pair, bool drive_present,
                           std::uint64_t free_bytes) const;
-    void mend(const x_FilePair& pair) const;
+    x_ShortFile short_file(const x_FilePair& pair, bool drive_present,
+                           std::uint64_t free_bytes) const;
+    bool mend(const x_FilePair& pair) const;
 
-    std::string folder_;
     std::string drive_;
+    std::u16string root_;
+    std::u16string backup_folder_;
     std::u16string source_;
     std::u16string copy_;
     x_CopyRule rule_;
     std::uint32_t cluster_bytes_ = 0;
-    bool mendable_ = false;
+    x_TreePairs before_;
+    bool walked_ = false;
     std::int64_t started_ = 0;
 };

@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
 # Copies that fall short are named, and a later run makes them whole:
-# - a file of the documents held open by another program: the rest of the
-#   folder is still copied, the folder is named with that file and why, the
-#   exit code is 1; once the file is let go, the next run copies it and ends
-#   with 0;
-#   the drive's record of the run says it fell short;
+# - a file of the documents held open and written to by another program (a
+#   mail store): the rest of the folder is still copied, the folder is named
+#   with that file and why, the exit code is 1; once the file is let go, the
+#   next run copies it and ends with 0; the drive's record of the run says
+#   it fell short;
+# - a file behind a folder link in the documents, held open: named (xcopy
+#   follows the link);
+# - a document taken back to an older, shorter version: the newer copy on
+#   the drive is kept and the folder named, run after run;
+# - a file and a folder renamed in non-ASCII case: the next run is
+#   complete;
+# - a folder "Tax." beside "Tax": its files are named as missing;
+# - a folder below E:\_Backup_ that is a link to a folder on C:: nothing is
+#   copied through it, and every file on C: keeps its content and time;
 # - (as root) E: on a 3 MB file system, full with copies cut short as a copy
 #   tool leaves them: they are named, a folder that cannot fit is not
-#   started; with room on the drive, the next run makes every copy whole.
+#   started; with room on the drive, the next run makes every copy whole;
+#   a folder whose link leads to more than the drive holds is not started,
+#   and the next folder, which fits, is copied.
 #
 #   copy_shortfalls.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -46,7 +57,7 @@ seed_folder "$documents_unix" "documents"
 printf 'mail store\r\n' >"$documents_unix/Mail.pst"
 
 # The holder runs in the same prefix, whose server enforces the sharing.
-in_wine "$build/tests/hold_file.exe" "$documents\\Mail.pst" 0 &
+in_wine "$build/tests/hold_file.exe" "$documents\\Mail.pst" 0 append &
 holder=$!
 wait_for "$documents_unix/Mail.pst.held" || fail "the holder never held Mail.pst"
 run_program
@@ -64,6 +75,102 @@ diff -r -x Mail.pst -x '*.let_go' -x '*.released' "$documents_unix" "$copy" >&2 
 run_program
 expect_success "held file let go"
 expect_copied "held file let go" "$documents"
+
+# Holds a file until the program has run once; $1 names the case.
+run_holding() {
+    local what=$1 file=$2
+    in_wine "$build/tests/hold_file.exe" "$file" 0 &
+    holder=$!
+    wait_for "$(wpath_to_unix "$file").held" || fail "$what: the holder never held $file"
+    run_program
+    touch "$(wpath_to_unix "$file").let_go"
+    wait "$holder" || fail "$what: the holder ended with an error"
+}
+
+# The sandbox turns every link below C:\users into a plain folder: the
+# documents that hold a folder link live outside it.
+linked_data=$prefix/drive_c/linked_data
+linking="C:\\Linking documents"
+linking_unix=$(wpath_to_unix "$linking")
+use_linking_documents() {
+    rm -rf "$linked_data" "$linking_unix"
+    mkdir -p "$linked_data" "$linking_unix"
+    ln -s "$linked_data" "$linking_unix/Linked"
+    move_shell_folder Personal "$linking"
+}
+leave_linking_documents() {
+    rm -rf "$linked_data" "$linking_unix"
+    move_shell_folder Personal "$documents"
+}
+cleanup_hooks+=(leave_linking_documents)
+empty_sources
+use_linking_documents
+printf 'ledger\r\n' >"$linked_data/ledger.xls"
+run_holding "linked folder" "$linking\\Linked\\ledger.xls"
+expect_shortfall "linked folder" 1
+expect_err_line "linked folder" "Not backed up completely: $linking - 1 of 2 files are missing or differ on E:; the first: Linked\\ledger.xls (missing, held open by another program)"
+leave_linking_documents
+
+empty_sources
+empty_drive_e
+copy=$(wpath_to_unix "$(backup_of "$documents")")
+printf 'the newer, longer version\r\n' >"$documents_unix/report.doc"
+touch -d '2024-03-04 05:06:07' "$documents_unix/report.doc"
+cp -p "$documents_unix/report.doc" "$work/newer.doc"
+run_program
+expect_success "newer version"
+printf 'older\r\n' >"$documents_unix/report.doc"
+touch -d '2023-01-01 00:00:00' "$documents_unix/report.doc"
+for round in 1 2; do
+    run_program
+    expect_shortfall "older version, run $round" 1
+    expect_err_line "older version, run $round" "the first: report.doc (newer on E:, kept)"
+    if ! cmp -s "$work/newer.doc" "$copy/report.doc" ||
+        [ "$(stat -c %Y "$copy/report.doc")" != "$(stat -c %Y "$work/newer.doc")" ]; then
+        fail "older version, run $round: the newer copy was not kept as it was"
+    fi
+done
+
+empty_sources
+empty_drive_e
+mkdir -p "$documents_unix/über"
+printf 'trouble\r\n' >"$documents_unix/ärger.txt"
+printf 'letter\r\n' >"$documents_unix/über/brief.txt"
+find "$documents_unix" -exec touch -d '2020-01-02 03:04:05' {} +
+run_program
+expect_success "non-ASCII names"
+mv "$documents_unix/ärger.txt" "$documents_unix/Ärger.txt"
+mv "$documents_unix/über" "$documents_unix/Über"
+run_program
+expect_success "renamed in non-ASCII case"
+
+empty_sources
+mkdir -p "$documents_unix/Tax" "$documents_unix/Tax."
+printf '2023\r\n' >"$documents_unix/Tax/2023.txt"
+printf '2024\r\n' >"$documents_unix/Tax./2024.txt"
+run_program
+expect_shortfall "Tax. beside Tax" 1
+expect_err_line "Tax. beside Tax" "the first: Tax.\\2024.txt (missing"
+
+# E:\_Backup_\C\users leads to a folder on C: that looks like a backup
+# with a copy cut short.
+victim=$prefix/drive_c/victim
+remove_victim() { rm -rf "$victim" "$drive_e/_Backup_/C/users"; }
+cleanup_hooks+=(remove_victim)
+empty_sources
+empty_drive_e
+seed_folder "$documents_unix" "documents"
+mkdir -p "$victim/$user/Documents" "$drive_e/_Backup_/C"
+printf 'cut\r\n' >"$victim/$user/Documents/notes.txt"
+touch -r "$documents_unix/notes.txt" "$victim/$user/Documents/notes.txt"
+ln -s "$victim" "$drive_e/_Backup_/C/users"
+snapshot_victim() { (cd "$victim" && find . -printf '%T@ %s %p\n' | sort && find . -type f -exec md5sum {} + | sort); }
+snapshot_victim >"$work/victim.before"
+run_program
+[ "$rc" -eq 1 ] || fail "link on the drive: exit code $rc"
+expect_report "link on the drive" "$documents - its copy would go through E:\\_Backup_\\C\\users, a link on E: that may lead off the drive"
+snapshot_victim | diff "$work/victim.before" - >&2 || fail "link on the drive: files on C: were changed"
+remove_victim
 
 unmount_drive_e() {
     umount "$drive_e" 2>/dev/null || umount -l "$drive_e" 2>/dev/null || true
@@ -99,6 +206,18 @@ else
     expect_success "room on the drive"
     expect_copied "room on the drive" "$documents"
     expect_copied "room on the drive" "$pictures"
+
+    empty_sources
+    empty_drive_e
+    mount -o remount,size=3m "$drive_e"
+    use_linking_documents
+    head -c 4194304 /dev/urandom >"$linked_data/film.bin"
+    head -c 614400 /dev/urandom >"$pictures_unix/photo.jpg"
+    run_program
+    expect_shortfall "linked folder too large" 1
+    expect_report "linked folder too large" "$linking - it needs 4.0 MB on E:, which has "
+    expect_copied "linked folder too large" "$pictures"
+    leave_linking_documents
 fi
 
 finish "copy shortfalls"

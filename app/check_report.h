@@ -1,0 +1,14 @@
+#pragma once
+// What the check of one folder's copy found, said: the folder on standard
+// error (and in the trace log), each file that falls short in the trace log.
+#include <string>
+
+#include "verify/check_findings.h"
+
+// False, with the folder named and why, when its copy must not start.
+bool report_start(const std::string& folder, const std::string& drive,
+                  const x_StartFindings& findings);
+// False, with the folder named and its first shortfall, when the copy falls
+// short; files that changed or came during the backup are said either way.
+bool report_copy(const std::string& folder, const std::string& drive,
+                 const x_CopyFindings& findings);
