@@ -19,10 +19,7 @@ bool is_folder_entry(const std::string& entry) {
 // character.
 std::vector<bool> character_starts(const std::string& text) {
     std::vector<bool> starts(text.size() + 1, false);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        starts[i] = true;
-        if (is_lead_byte(text[i]) && i + 1 < text.size()) ++i;
-    }
+    for (std::size_t i = 0; i < text.size(); i += char_width(text, i)) starts[i] = true;
     starts[text.size()] = true;
     return starts;
 }
