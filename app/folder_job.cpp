@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "copyjob/copy_command.h"
-#include "copyjob/not_backed_up.h"
 #include "util/paths.h"
 #include "verify/folder_check.h"
 
@@ -29,11 +28,9 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     chosen.choose_tool();
     x_FolderCheck check(chosen, drive_root);
     if (!check.has_room()) return {};
-    const std::size_t reported = folders_reported();
     check.copy_starts();
-    job.execute(show_maximized, true);
-    // Reported by execute: never handed to the copy tool.
-    if (folders_reported() != reported) return {};
+    // False when execute reported the folder: never handed to the copy tool.
+    if (!job.execute(show_maximized, true)) return {};
     const std::optional<std::size_t> files = check.confirm();
     return {files.has_value(), files.value_or(0)};
 }

@@ -5,7 +5,8 @@
 #include "compose/batch_text.h"
 #include "compose/named_script.h"
 #include "copyjob/copy_command.h"
-#include "copyjob/script_code_page.h"
+#include "compose/script_code_page.h"
+#include "util/environment.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_file.h"
@@ -51,6 +52,14 @@ std::string path_of_word(const std::string& word) {
     return undoubled_root(unescape_batch_percent(strip_quotes(word)));
 }
 
+// The folder the script lies in, also when it was named relative to the
+// current folder: the names its copy line may read are kept there.
+std::string folder_of(const std::string& path) {
+    const std::string full =
+        is_absolute_path(path) ? path : add_trailing_separator(current_folder()) + path;
+    return add_trailing_separator(dir_part(full));
+}
+
 }  // namespace
 
 // Each word is taken when the line holds it: a line with every switch
@@ -58,7 +67,9 @@ std::string path_of_word(const std::string& word) {
 // The file holds the interpreter's code page; the job holds the ANSI code
 // page in its script text as in every other text. The file's text is kept
 // as well: executed unchanged, the script is written back as it was read,
-// also where a character has no counterpart in the ANSI page.
+// also where a character has no counterpart in the ANSI page. A script
+// that names its folders by names kept beside it, found without them,
+// names no folder: its paths stay as they were and the answer is false.
 bool x_CopyCommand::read_script(const std::string& path) {
     script_as_read = read_text_file(path);
     script_text = script_text_of_file(script_as_read);
@@ -74,11 +85,15 @@ bool x_CopyCommand::read_script(const std::string& path) {
         command_line = first.line;
     }
     const x_StringList words = split_words(first.line);
-    // A script that names its folders by the names kept beside it.
-    const std::optional<std::string> from = named_folder(path, script_text, "from");
-    const std::optional<std::string> to = named_folder(path, script_text, "to");
-    if (words.size() > 1) set_source(from ? undoubled_root(*from) : path_of_word(words[1]));
-    if (words.size() > 2) set_destination(to ? undoubled_root(*to) : path_of_word(words[2]));
+    const std::string folder = folder_of(path);
+    const x_NamedPath from =
+        words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
+    const x_NamedPath to = words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
+    if ((from.named && !from.path) || (to.named && !to.path)) return false;
+    if (words.size() > 1) set_source(from.path ? undoubled_root(*from.path) : path_of_word(words[1]));
+    if (words.size() > 2) {
+        set_destination(to.path ? undoubled_root(*to.path) : path_of_word(words[2]));
+    }
     if (words.size() > 3) {
         set_extra_switches(join(x_StringList(words.begin() + 3, words.end()), ' '));
     }

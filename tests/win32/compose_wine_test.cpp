@@ -6,6 +6,7 @@
 
 #include "copyjob/copy_command.h"
 #include "platform/process.h"
+#include "compose/script_code_page.h"
 #include "util/environment.h"
 #include "util/paths.h"
 
@@ -41,6 +42,38 @@ TEST(WineBatchScript, FoldersWithPercentSignsAreCopiedAsNamed) {
     EXPECT_EQ(copied_through_script(root / "100% Done", root / "out%1"), "100% Done");
     EXPECT_EQ(copied_through_script(root / "a%b%c", root / "out%b%2"), "a%b%c");
     EXPECT_FALSE(fs::exists(root / "out2"));
+    fs::remove_all(root);
+}
+
+// A kept script that names its folders by the names kept beside it (O E
+// ligature: code page 1252 has it, the console's 437 does not), read back
+// from where it was kept and executed: the names go beside the script it
+// writes, and the copy is made again.
+TEST(WineBatchScript, KeptScriptNamingItsFoldersByVariablesCopiesAgain) {
+    const fs::path root = fs::path(add_trailing_separator(temp_folder())) / "compose_named";
+    fs::remove_all(root);
+    const fs::path source = root / "\x8Cuvre";
+    fs::create_directories(source);
+    std::ofstream(source / "kept.txt") << "kept";
+    x_CopyCommand job;
+    job.use_xcopy();
+    job.set_source(source.string());
+    job.set_destination((root / "out").string());
+    ASSERT_TRUE(job.execute(1, true));
+    ASSERT_FALSE(to_interpreter_code_page(source.string()).has_value());
+    ASSERT_TRUE(fs::exists(root / "out" / "kept.txt"));
+
+    const fs::path scratch = scratch_folder();
+    fs::create_directories(root / "kept");
+    fs::copy(scratch / job.script_file_name(), root / "kept" / "copy.bat");
+    fs::copy(scratch / "names", root / "kept" / "names", fs::copy_options::recursive);
+    fs::remove_all(scratch / "names");
+    fs::remove_all(root / "out");
+    x_CopyCommand read;
+    ASSERT_TRUE(read.read_script((root / "kept" / "copy.bat").string()));
+    EXPECT_EQ(read.get_source(), source.string());
+    EXPECT_TRUE(read.execute(1, true));
+    EXPECT_TRUE(fs::exists(root / "out" / "kept.txt"));
     fs::remove_all(root);
 }
 
