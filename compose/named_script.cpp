@@ -166,10 +166,10 @@ std::string piece_folder(const std::string& names, const std::string& which) {
 x_StringList lines_setting(const std::string& names, const x_Piece& piece) {
     const std::string variable = variable_prefix + piece.which;
     const std::string folder = "%~dp0" + piece_folder(names, piece.which);
-    x_StringList lines{
-        "@for /r \"" + folder + "\" %%N in (*) do @set \"" + variable + "=%%~nxN\"",
-        "@if not defined " + variable + " echo The name of the folder to copy is missing from \"" +
-            folder + "\", where shellbackup.exe writes it.& exit /b 1"};
+    x_StringList lines{"@for /r \"" + folder + "\" %%N in (*) do @set \"" + variable + "=%%~nxN\"",
+                       "@if not defined " + variable +
+                           " echo The name of the folder to copy is missing from \"" + folder +
+                           "\", where shellbackup.exe writes it.& exit /b 1"};
     for (const x_Code& code : codes) {
         lines.push_back("@set \"" + variable + "=%" + variable + ":#" + code.letter + "=" +
                         code.byte + "%\"");

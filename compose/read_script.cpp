@@ -88,9 +88,11 @@ bool x_CopyCommand::read_script(const std::string& path) {
     const std::string folder = folder_of(path);
     const x_NamedPath from =
         words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
-    const x_NamedPath to = words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
+    const x_NamedPath to =
+        words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
     if ((from.named && !from.path) || (to.named && !to.path)) return false;
-    if (words.size() > 1) set_source(from.path ? undoubled_root(*from.path) : path_of_word(words[1]));
+    if (words.size() > 1)
+        set_source(from.path ? undoubled_root(*from.path) : path_of_word(words[1]));
     if (words.size() > 2) {
         set_destination(to.path ? undoubled_root(*to.path) : path_of_word(words[2]));
     }

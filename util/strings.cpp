@@ -17,7 +17,11 @@ bool is_continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC
 // A UTF-8 sequence counts whole only when all its bytes are there.
 std::size_t utf8_width(const std::string& text, std::size_t position) {
     const auto lead = static_cast<unsigned char>(text[position]);
-    const std::size_t width = lead >= 0xF5 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+    const std::size_t width = lead >= 0xF5   ? 1
+                              : lead >= 0xF0 ? 4
+                              : lead >= 0xE0 ? 3
+                              : lead >= 0xC2 ? 2
+                                             : 1;
     if (width == 1 || position + width > text.size()) return 1;
     for (std::size_t k = 1; k < width; ++k) {
         if (!is_continuation(text[position + k])) return 1;

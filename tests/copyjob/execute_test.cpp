@@ -304,8 +304,7 @@ TEST_F(ExecuteCodePages, NamedPathsGoInPiecesWithoutPercentSigns) {
     x_CopyCommand read;
     ASSERT_TRUE(read.read_script(surroundings.process.commands[0]));
     EXPECT_EQ(read.get_source(), source);
-    EXPECT_EQ(read.get_destination(),
-              "E:\\_Backup_\\C\\Users\\\x8A\\" + folders + "\\a\\..%\\..%");
+    EXPECT_EQ(read.get_destination(), "E:\\_Backup_\\C\\Users\\\x8A\\" + folders + "\\a\\..%\\..%");
 }
 
 // %NAME% in the path handed to the interpreter is replaced when the

@@ -127,7 +127,8 @@ protected:
         if (GetParam().page == 932) {
             service_ = std::make_unique<testing_support::x_CodePage932>();
         } else {
-            service_ = std::make_unique<testing_support::x_CodePageWithoutLeadBytes>(GetParam().page);
+            service_ =
+                std::make_unique<testing_support::x_CodePageWithoutLeadBytes>(GetParam().page);
         }
         guard_ = std::make_unique<platform::x_Substitute<platform::x_CodePageService>>(*service_);
     }
