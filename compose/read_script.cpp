@@ -4,8 +4,8 @@
 
 #include "compose/batch_text.h"
 #include "compose/named_script.h"
-#include "copyjob/copy_command.h"
 #include "compose/script_code_page.h"
+#include "copyjob/copy_command.h"
 #include "util/environment.h"
 #include "util/paths.h"
 #include "util/strings.h"

@@ -5,9 +5,9 @@
 
 #include "compose/backup_paths.h"
 #include "compose/named_script.h"
+#include "compose/script_code_page.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
-#include "compose/script_code_page.h"
 #include "platform/process.h"
 #include "shell/shell_launcher.h"
 #include "util/environment.h"

@@ -1,4 +1,5 @@
 #include "copyjob/command_runner.h"
+
 #include "compose/script_code_page.h"
 #include "shell/shell_launcher.h"
 #include "util/text_file.h"

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "compose/script_code_page.h"
 #include "copyjob/copy_command.h"
 #include "platform/process.h"
-#include "compose/script_code_page.h"
 #include "util/environment.h"
 #include "util/paths.h"
 
