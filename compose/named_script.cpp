@@ -244,6 +244,8 @@ bool names_folders_beside(const std::string& script_text) {
     return script_text.find(names_marker) != npos;
 }
 
+// Only names the script reads as they are written: a script kept from an
+// older version may decode them otherwise, and would copy another folder.
 std::optional<std::string> keep_names(const std::string& script_folder,
                                       const std::string& script_text, const x_CopyPaths& paths) {
     if (paths.from.empty() || paths.to.empty()) {
@@ -253,11 +255,21 @@ std::optional<std::string> keep_names(const std::string& script_folder,
     const std::optional<std::string> names = names_folder_in(script_text);
     const std::optional<x_NamedWord> from = named_word(paths.from, "from");
     const std::optional<x_NamedWord> to = named_word(paths.to, "to");
-    if (!names || !from || !to || script_text.find(" " + from->word + " " + to->word) == npos) {
-        return "its script names other folders by the names kept beside it than the job's";
+    bool fits = names && from && to && script_text.find(" " + from->word + " " + to->word) != npos;
+    std::vector<x_Piece> pieces;
+    if (fits) {
+        pieces = from->pieces;
+        pieces.insert(pieces.end(), to->pieces.begin(), to->pieces.end());
     }
-    std::vector<x_Piece> pieces = from->pieces;
-    pieces.insert(pieces.end(), to->pieces.begin(), to->pieces.end());
+    for (const x_Piece& piece : pieces) {
+        for (const std::string& line : lines_setting(*names, piece)) {
+            fits = fits && script_text.find(line) != npos;
+        }
+    }
+    if (!fits) {
+        return "its script reads the names kept beside it otherwise than this version writes "
+               "them for the job's folders";
+    }
     return write_names(add_trailing_separator(script_folder) + *names, pieces);
 }
 
