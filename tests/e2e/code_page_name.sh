@@ -81,8 +81,9 @@ expect_climbing_copied() {
     copy=$(wpath_to_unix "$climbing_copy")
     diff -r --exclude=a "$(wpath_to_unix "$user_folder\\日")" "$copy" >&2 ||
         fail "$1: no copy of $climbing at $climbing_copy"
-    find "$drive_e" -mindepth 1 -maxdepth 1 ! -name _Backup_ | grep . >&2 &&
+    if find "$drive_e" -mindepth 1 -maxdepth 1 ! -name _Backup_ | grep . >&2; then
         fail "$1: files outside E:\\_Backup_"
+    fi
 }
 
 run_program
