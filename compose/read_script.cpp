@@ -52,12 +52,11 @@ std::string path_of_word(const std::string& word) {
     return undoubled_root(unescape_batch_percent(strip_quotes(word)));
 }
 
-// The folder the script lies in, also when it was named relative to the
-// current folder: the names its copy line may read are kept there.
-std::string folder_of(const std::string& path) {
-    const std::string full =
-        is_absolute_path(path) ? path : add_trailing_separator(current_folder()) + path;
-    return add_trailing_separator(dir_part(full));
+// A script named relative to the current folder is read from there, and
+// the names its copy line may read are kept beside it there.
+std::string full_path_of(const std::string& path) {
+    const std::string current = is_absolute_path(path) ? std::string() : current_folder();
+    return current.empty() ? path : add_trailing_separator(current) + path;
 }
 
 }  // namespace
@@ -71,7 +70,8 @@ std::string folder_of(const std::string& path) {
 // that names its folders by names kept beside it, found without them,
 // names no folder: its paths stay as they were and the answer is false.
 bool x_CopyCommand::read_script(const std::string& path) {
-    script_as_read = read_text_file(path);
+    const std::string full_path = full_path_of(path);
+    script_as_read = read_text_file(full_path);
     script_text = script_text_of_file(script_as_read);
     x_CopyLine first;
     const auto count = count_copy_lines(split_lines(script_text), first);
@@ -85,7 +85,7 @@ bool x_CopyCommand::read_script(const std::string& path) {
         command_line = first.line;
     }
     const x_StringList words = split_words(first.line);
-    const std::string folder = folder_of(path);
+    const std::string folder = dir_part(full_path);
     const x_NamedPath from =
         words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
     const x_NamedPath to =
