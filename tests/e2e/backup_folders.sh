@@ -77,7 +77,7 @@ printf '\n' | start_line "cmd.exe /c $example" >"$work/out.raw" 2>"$work/err" ||
 tr -d '\r' <"$work/out.raw" >"$work/out"
 expect_success "the read-me's example path"
 
-program=$(readme_line 's/^  - Arguments: \/c ""\([^"]*\)".*/\1/p')
+program=$(readme_line 's/^  - Arguments: \/c "*\([^"]*\)".*/\1/p')
 [ -n "$program" ] || fail "no program in the read-me's task arguments"
 place_program "$program"
 log=$(wpath_to_unix "$user_folder\\shellbackup.log")
