@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "support/code_page_932_fixture.h"
@@ -113,69 +112,34 @@ TEST_F(TextHelpersCodePage932, AbbreviatePathCutsOnlyBetweenCharacters) {
     EXPECT_EQ(abbreviate_path(std::string(12, 'a') + "Abcd", 4, 4), "\\   Abcd");
 }
 
-// Every cut of a text in the program's code page, whatever the page: what
-// is left converts exactly (no character cut in two), and left_chars keeps
-// all whole characters that fit.
-struct x_PageText {
-    unsigned page;
-    std::string text;
-};
-
-class FixedWidthEveryPage : public ::testing::TestWithParam<x_PageText> {
-protected:
-    void SetUp() override {
-        if (GetParam().page == 932) {
-            service_ = std::make_unique<testing_support::x_CodePage932>();
-        } else {
-            service_ =
-                std::make_unique<testing_support::x_CodePageWithoutLeadBytes>(GetParam().page);
-        }
-        guard_ = std::make_unique<platform::x_Substitute<platform::x_CodePageService>>(*service_);
-    }
-
-    bool whole(const std::string& cut) const { return to_utf16(GetParam().page, cut).has_value(); }
-
-private:
-    std::unique_ptr<platform::x_CodePageService> service_;
-    std::unique_ptr<platform::x_Substitute<platform::x_CodePageService>> guard_;
-};
-
-TEST_P(FixedWidthEveryPage, CutsWholeCharacters) {
-    const std::string& text = GetParam().text;
-    ASSERT_TRUE(whole(text));
-    for (std::size_t n = 0; n <= text.size(); ++n) {
-        const std::string left = left_chars(text, n);
-        EXPECT_TRUE(whole(left) && text.starts_with(left)) << n;
-        if (left.size() < text.size()) {
-            EXPECT_GT(left.size() + char_width(text, left.size()), n);
-        }
-        for (const std::size_t tail : {std::size_t{5}, std::size_t{50}}) {
-            const std::string cut = abbreviate_path(text, n, tail);
-            EXPECT_TRUE(whole(cut)) << n << " " << tail;
-            if (text.size() >= n + tail) {
-                EXPECT_EQ(cut.size(), n + tail) << n << " " << tail;
-            }
+// Every cut of left_chars and abbreviate_path (a head and a tail at every
+// offset) leaves whole characters of the program's code page, whatever it
+// is: text that converts exactly, of the width asked for; left_chars keeps
+// every whole character that fits.
+TEST(FixedWidth, CutsWholeCharactersInEveryCodePage) {
+    const std::string e = "\xC3\xA9", ji = "\xE5\x86\x99", folder = "\xF0\x9F\x93\x81";
+    const std::pair<unsigned, std::string> rows[] = {
+        {1252, "C:\\me\\" + std::string(12, '\xE9') + "a"},
+        {932, "C:\\" + hyo + so + hyo + "a" + so + "\\" + so + so + "b" + hyo},
+        {65001, "C:\\a" + e + e + e + "\\" + ji + ji + "b" + ji + folder + "c" + folder}};
+    for (const auto& [page, text] : rows) {
+        testing_support::x_CodePage932 double_byte;
+        testing_support::x_CodePageWithoutLeadBytes single(page);
+        const platform::x_Substitute<platform::x_CodePageService> guard(
+            page == 932 ? static_cast<platform::x_CodePageService&>(double_byte) : single);
+        const auto whole = [page](const std::string& cut) {
+            return to_utf16(page, cut).has_value();
+        };
+        for (std::size_t n = 0; n <= text.size(); ++n) {
+            const std::string left = left_chars(text, n);
+            EXPECT_TRUE(whole(left) && text.starts_with(left)) << page << " " << n;
+            EXPECT_TRUE(left.size() == text.size() ||
+                        left.size() + char_width(text, left.size()) > n);
+            const std::string cut = abbreviate_path(text, n, text.size() - n);
+            EXPECT_TRUE(whole(cut) && cut.size() == text.size()) << page << " " << n;
         }
     }
 }
-
-std::string repeated(const std::string& piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
-}
-
-// e with acute accent in 1252 and in UTF-8; Japanese letters (two and
-// three bytes, the second byte of ソ a backslash in 932); a four-byte
-// character.
-INSTANTIATE_TEST_SUITE_P(
-    Pages, FixedWidthEveryPage,
-    ::testing::Values(
-        x_PageText{1252, "C:\\users\\me\\" + repeated("\xE9", 40) + "a"},
-        x_PageText{932, "C:\\users\\" + repeated(hyo + so, 12) + "\\" + repeated(so, 9)},
-        x_PageText{65001, "C:\\users\\me\\" + repeated("\xC3\xA9", 40) + "a"},
-        x_PageText{65001, "C:\\users\\" + repeated("\xE5\x86\x99\xE7\x9C\x9F", 13) + "\\b"},
-        x_PageText{65001, "C:\\" + repeated("a\xF0\x9F\x93\x81", 12)}));
 
 // Where the tail begins inside a character, each of its bytes there
 // becomes an underscore.
