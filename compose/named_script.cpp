@@ -160,6 +160,11 @@ std::string piece_folder(const std::string& names, const std::string& which) {
     return names + "\\" + which;
 }
 
+// One code replaced in the variable's value.
+std::string decoding_line(const std::string& variable, const x_Code& code) {
+    return "@set \"" + variable + "=%" + variable + ":#" + code.letter + "=" + code.byte + "%\"";
+}
+
 // The variable set from the one file of its folder, then decoded. The
 // lines are not echoed: the console shows the copy line as in every
 // other script.
@@ -170,10 +175,7 @@ x_StringList lines_setting(const std::string& names, const x_Piece& piece) {
                        "@if not defined " + variable +
                            " echo The name of the folder to copy is missing from \"" + folder +
                            "\", where shellbackup.exe writes it.& exit /b 1"};
-    for (const x_Code& code : codes) {
-        lines.push_back("@set \"" + variable + "=%" + variable + ":#" + code.letter + "=" +
-                        code.byte + "%\"");
-    }
+    for (const x_Code& code : codes) lines.push_back(decoding_line(variable, code));
     return lines;
 }
 
@@ -192,7 +194,7 @@ std::vector<std::string> files_in(const std::string& folder) {
 // every character of the name reaches the system as it is.
 bool write_name_file(const std::string& folder, const std::string& name) {
     for (const std::string& old : files_in(folder)) {
-        if (old != name) platform::files().remove_file(folder + "\\" + old);
+        if (old != name) platform::files().remove_file(add_trailing_separator(folder) + old);
     }
     if (!create_folders(folder)) return false;
     std::FILE* file = platform::files().open_file(folder + "\\" + name, "wb");

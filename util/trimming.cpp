@@ -31,9 +31,7 @@ std::string trim_left(const std::string& text, char byte) {
 std::string trim_right(const std::string& text, char byte) {
     std::size_t run = npos;
     for (std::size_t i = 0; i < text.size(); i += char_width(text, i)) {
-        if (char_width(text, i) > 1) {
-            run = npos;
-        } else if (is_candidate(text[i], byte)) {
+        if (char_width(text, i) == 1 && is_candidate(text[i], byte)) {
             if (run == npos) run = i;
         } else {
             run = npos;
