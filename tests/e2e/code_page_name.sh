@@ -26,6 +26,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 
 documents="$user_folder\\Šárka Œuvres €"
 pictures="$user_folder\\写真 アルバム"
+# shellcheck disable=SC1003 # a backslash at the end of printf's format
 long_path="$user_folder\\長\\$(printf 'folder%02d of the long path\\' {1..8})end"
 climbing="$user_folder\\日\\a\\b\\c\\d\\..\\..\\..\\.."
 climbing_copy="E:\\_Backup_\\C\\users\\$user\\日\\a\\b\\c\\d\\..%\\..%\\..%\\..%"
