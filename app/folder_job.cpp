@@ -5,7 +5,6 @@
 #include "app/check_report.h"
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
-#include "copyjob/not_backed_up.h"
 #include "util/text_helpers.h"
 #include "verify/folder_check.h"
 
@@ -33,11 +32,9 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_FolderCheck check(chosen, drive_root);
     const std::string folder = strip_quotes(folder_path);
     if (!report_start(folder, drive_root, check.before_copy())) return {};
-    const std::size_t reported = folders_reported();
     check.copy_starts();
-    job.execute(show_maximized, true);
-    // Reported by execute: never handed to the copy tool.
-    if (folders_reported() != reported) return {};
+    // False when execute reported the folder: never handed to the copy tool.
+    if (!job.execute(show_maximized, true)) return {};
     const x_CopyFindings findings = check.confirm();
     if (!report_copy(folder, drive_root, findings)) return {};
     return {true, findings.files};

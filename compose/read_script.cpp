@@ -4,8 +4,9 @@
 
 #include "compose/batch_text.h"
 #include "compose/named_script.h"
+#include "compose/script_code_page.h"
 #include "copyjob/copy_command.h"
-#include "copyjob/script_code_page.h"
+#include "util/environment.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_file.h"
@@ -51,6 +52,13 @@ std::string path_of_word(const std::string& word) {
     return undoubled_root(unescape_batch_percent(strip_quotes(word)));
 }
 
+// A script named relative to the current folder is read from there, and
+// the names its copy line may read are kept beside it there.
+std::string full_path_of(const std::string& path) {
+    const std::string current = is_absolute_path(path) ? std::string() : current_folder();
+    return current.empty() ? path : add_trailing_separator(current) + path;
+}
+
 }  // namespace
 
 // Each word is taken when the line holds it: a line with every switch
@@ -58,9 +66,12 @@ std::string path_of_word(const std::string& word) {
 // The file holds the interpreter's code page; the job holds the ANSI code
 // page in its script text as in every other text. The file's text is kept
 // as well: executed unchanged, the script is written back as it was read,
-// also where a character has no counterpart in the ANSI page.
+// also where a character has no counterpart in the ANSI page. A script
+// that names its folders by names kept beside it, found without them,
+// names no folder: its paths stay as they were and the answer is false.
 bool x_CopyCommand::read_script(const std::string& path) {
-    script_as_read = read_text_file(path);
+    const std::string full_path = full_path_of(path);
+    script_as_read = read_text_file(full_path);
     script_text = script_text_of_file(script_as_read);
     x_CopyLine first;
     const auto count = count_copy_lines(split_lines(script_text), first);
@@ -74,11 +85,17 @@ bool x_CopyCommand::read_script(const std::string& path) {
         command_line = first.line;
     }
     const x_StringList words = split_words(first.line);
-    // A script that names its folders by the names kept beside it.
-    const std::optional<std::string> from = named_folder(path, script_text, "from");
-    const std::optional<std::string> to = named_folder(path, script_text, "to");
-    if (words.size() > 1) set_source(from ? undoubled_root(*from) : path_of_word(words[1]));
-    if (words.size() > 2) set_destination(to ? undoubled_root(*to) : path_of_word(words[2]));
+    const std::string folder = dir_part(full_path);
+    const x_NamedPath from =
+        words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
+    const x_NamedPath to =
+        words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
+    if ((from.named && !from.path) || (to.named && !to.path)) return false;
+    if (words.size() > 1)
+        set_source(from.path ? undoubled_root(*from.path) : path_of_word(words[1]));
+    if (words.size() > 2) {
+        set_destination(to.path ? undoubled_root(*to.path) : path_of_word(words[2]));
+    }
     if (words.size() > 3) {
         set_extra_switches(join(x_StringList(words.begin() + 3, words.end()), ' '));
     }

@@ -70,12 +70,8 @@ std::string switch_letters(x_CopyCommand& job) {
 
 std::string safe_file_name(const std::string& text) {
     std::string safe = text;
-    for (std::size_t i = 0; i < safe.size(); ++i) {
-        if (is_lead_byte(safe[i])) {
-            ++i;
-            continue;
-        }
-        safe[i] = safe_byte(safe[i]);
+    for (std::size_t i = 0; i < safe.size(); i += char_width(safe, i)) {
+        if (char_width(safe, i) == 1) safe[i] = safe_byte(safe[i]);
     }
     return safe;
 }

@@ -75,6 +75,7 @@ public:
     virtual bool is_robocopy();
     // Writes the script into the scratch folder and runs it: through the
     // command interpreter, waiting for it, or through the shell, not waiting.
+    // False when it could not, the folder named on standard error instead.
     virtual bool execute(std::int32_t show_command, bool use_interpreter);
 
     std::string script_text;

@@ -5,10 +5,9 @@
 
 #include "compose/backup_paths.h"
 #include "compose/named_script.h"
+#include "compose/script_code_page.h"
 #include "copyjob/copy_command.h"
 #include "copyjob/not_backed_up.h"
-#include "copyjob/script_code_page.h"
-#include "platform/files.h"
 #include "platform/process.h"
 #include "shell/shell_launcher.h"
 #include "util/environment.h"
@@ -78,67 +77,67 @@ std::string code_page_reason(const std::string& what) {
            " cannot hold a character of " + what;
 }
 
-// The bytes of a script, or why there are none.
+// The bytes of a script, or why there are none. A script that names its
+// folders by names kept beside it needs them beside the file it is written
+// to: text is what the bytes say, paths the folders those names stand for.
 struct x_ScriptBytes {
     std::optional<std::string> bytes;
     std::string reason;
+    std::string text;
+    x_CopyPaths paths;
 };
 
-// The one file of the folder, named so. The folder's name comes from the
-// two paths alone, so a file an earlier run left there has this very name.
-// Made through the narrow calls, which take the program's code page: every
-// character of the name reaches the system as it is.
-bool write_name_file(const std::string& folder, const std::string& name) {
-    if (!create_folders(folder)) return false;
-    std::FILE* file = platform::files().open_file(folder + "\\" + name, "wb");
-    return file != nullptr && platform::files().close_file(file);
-}
-
 // The script that names the folders by the names kept beside it.
-x_ScriptBytes named_script(x_CopyCommand& job, const x_CopyPaths& paths,
-                           const std::string& script_folder) {
-    const std::string names = names_folder(paths);
-    const std::optional<std::string> from = name_of_path(path_in_word(paths.from));
-    const std::optional<std::string> to = name_of_path(path_in_word(paths.to));
-    if (!from || !to || !write_name_file(script_folder + names + "\\from", *from) ||
-        !write_name_file(script_folder + names + "\\to", *to)) {
-        return {std::nullopt, code_page_reason("its name") +
-                                  ", and its name could not be kept in " +
-                                  surround(script_folder + names, '"')};
-    }
+x_ScriptBytes named_script(x_CopyCommand& job, const x_CopyPaths& paths) {
     x_CopyCommand copy(job);
-    std::optional<std::string> text = to_interpreter_code_page(compose_named_script(copy, names));
-    return {text, text ? "" : code_page_reason("its copy line")};
+    const std::optional<std::string> text = compose_named_script(copy, paths);
+    if (!text) return {std::nullopt, code_page_reason("its name"), "", paths};
+    std::optional<std::string> bytes = to_interpreter_code_page(*text);
+    return {bytes, bytes ? "" : code_page_reason("its copy line"), *text, paths};
 }
 
-// The job's own script in the bytes the interpreter reads. Written with a
-// stand-in character it would name another folder than the job's, or none;
-// where the page lacks a character of the paths, they are named by their
-// names kept beside the script instead.
-x_ScriptBytes own_script(x_CopyCommand& job, const std::string& script_folder) {
+// The job's own script, composed as given, in the bytes the interpreter
+// reads. Written with a stand-in character it would name another folder
+// than the job's, or none; where the page lacks a character of the paths,
+// they are named by their names kept beside the script instead.
+x_ScriptBytes own_script(x_CopyCommand& job, const std::string& composed) {
     const x_CopyPaths paths = copy_paths(job);
     if (!fits_a_path_word(paths.from) || !fits_a_path_word(paths.to)) {
         return {std::nullopt,
                 "its path holds a double quote or a control character, which no Windows name "
-                "holds and which would end its word on the copy line"};
+                "holds and which would end its word on the copy line",
+                "", paths};
     }
-    std::optional<std::string> converted = to_interpreter_code_page(composed_text(job));
-    if (converted) return {converted, ""};
-    return named_script(job, paths, script_folder);
+    std::optional<std::string> converted = to_interpreter_code_page(composed);
+    if (converted) return {converted, "", composed, paths};
+    return named_script(job, paths);
 }
 
 // A script read from a file and left as it was goes back in the bytes it
 // came in; one the job composed beforehand is written as it would be
-// composed now, whichever way that takes.
-x_ScriptBytes script_bytes(x_CopyCommand& job, const std::string& script_folder) {
+// composed now, whichever way that takes. Names a text read or set refers
+// to stand for the job's folders as they are.
+x_ScriptBytes script_bytes(x_CopyCommand& job) {
     const std::string text = job.get_script_text();
-    if (text.empty()) return own_script(job, script_folder);
+    if (text.empty()) return own_script(job, composed_text(job));
+    const x_CopyPaths as_set{job.get_source(), job.get_destination()};
     if (!job.script_as_read.empty() && text == script_text_of_file(job.script_as_read)) {
-        return {job.script_as_read, ""};
+        return {job.script_as_read, "", text, as_set};
     }
     std::optional<std::string> converted = to_interpreter_code_page(text);
-    if (!converted && text == composed_text(job)) return own_script(job, script_folder);
-    return {converted, converted ? "" : code_page_reason("its script")};
+    if (converted) return {converted, "", text, as_set};
+    const std::string composed = composed_text(job);
+    if (text == composed) return own_script(job, composed);
+    return {std::nullopt, code_page_reason("its script"), text, as_set};
+}
+
+// The names a script reads, written beside it; else no script.
+void keep_its_names(x_ScriptBytes& script, const std::string& script_folder) {
+    if (!script.bytes || !names_folders_beside(script.text)) return;
+    const std::optional<std::string> reason = keep_names(script_folder, script.text, script.paths);
+    if (!reason) return;
+    script.bytes.reset();
+    script.reason = *reason;
 }
 
 void launch(const std::string& script_path, std::int32_t show_command) {
@@ -150,6 +149,8 @@ void launch(const std::string& script_path, std::int32_t show_command) {
 
 }  // namespace
 
+// False when the folder was named on standard error instead: nothing was
+// handed to the interpreter or the shell.
 bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
     // Named before anything is composed: a job without a tool keeps the
     // name of a job without a tool.
@@ -161,19 +162,20 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
                              "the command interpreter would read the path of the scratch "
                              "folder as another, since it names a variable: " +
                                  scratch_folder());
-        return true;
+        return false;
     }
     const std::string script_path = *folder + name;
-    const x_ScriptBytes script = script_bytes(*this, *folder);
+    x_ScriptBytes script = script_bytes(*this);
+    keep_its_names(script, *folder);
     if (!script.bytes) {
         report_not_backed_up(folder_shown,
                              script.reason + "; script not written: " + surround(script_path, '"'));
-        return true;
+        return false;
     }
     if (!write_text_file(script_path, *script.bytes)) {
         report_not_backed_up(folder_shown,
                              "its script could not be written: " + surround(script_path, '"'));
-        return true;
+        return false;
     }
     if (use_interpreter) {
         platform::process().run_command(interpreter_command(script_path));

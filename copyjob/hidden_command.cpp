@@ -1,5 +1,6 @@
 #include "copyjob/command_runner.h"
-#include "copyjob/script_code_page.h"
+
+#include "compose/script_code_page.h"
 #include "shell/shell_launcher.h"
 #include "util/text_file.h"
 #include "util/text_helpers.h"

@@ -5,14 +5,8 @@
 
 namespace {
 
-std::size_t& report_count() {
-    static std::size_t count = 0;
-    return count;
-}
-
 void report_folder(const std::string& heading, const std::string& folder,
                    const std::string& reason) {
-    ++report_count();
     report_notice(heading + folder + " - " + reason);
 }
 
@@ -25,8 +19,6 @@ void report_not_backed_up(const std::string& folder, const std::string& reason) 
 void report_not_backed_up_completely(const std::string& folder, const std::string& reason) {
     report_folder("Not backed up completely: ", folder, reason);
 }
-
-std::size_t folders_reported() { return report_count(); }
 
 // The console service shows the program's text as it is meant in a console
 // window, and hands its bytes as they are to a file or a pipe.

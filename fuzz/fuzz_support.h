@@ -30,7 +30,7 @@ inline void choose_code_page(std::uint8_t byte) {
 // Whether position starts a character (or is the end of the text).
 inline bool on_boundary(const std::string& text, std::size_t position) {
     std::size_t i = 0;
-    while (i < position) i += is_lead_byte(text[i]) && i + 1 < text.size() ? 2 : 1;
+    while (i < position) i += char_width(text, i);
     return i == position;
 }
 
@@ -40,8 +40,8 @@ template <class Drop>
 std::string characters_without(const std::string& text, Drop drop) {
     std::string kept;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t width = is_lead_byte(text[i]) && i + 1 < text.size() ? 2 : 1;
-        if (width == 2 || !drop(text[i])) kept.append(text, i, width);
+        const std::size_t width = char_width(text, i);
+        if (width > 1 || !drop(text[i])) kept.append(text, i, width);
         i += width;
     }
     return kept;

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t separators = 0;
     bool after_separator = false;
     for (std::size_t i = 0; i < result.size();) {
-        const std::size_t width = is_lead_byte(result[i]) && i + 1 < result.size() ? 2 : 1;
+        const std::size_t width = char_width(result, i);
         const bool separator = width == 1 && result[i] == '\\';
         require(!(separator && after_separator) || separators == 1);
         separators += separator ? 1 : 0;

@@ -3,7 +3,9 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <optional>
 
+#include "platform/code_page_text.h"
 #include "platform/codepage.h"
 
 namespace platform::posix {
@@ -19,17 +21,10 @@ bool is_ascii(const std::string& text) {
 
 // Between two code pages through UTF-16; nothing when a byte is invalid.
 bool convert(const std::string& text, unsigned from, unsigned to, std::string& converted) {
-    auto& pages = code_page();
-    const int length = static_cast<int>(text.size());
-    const int units = pages.multi_byte_to_wide(from, 0x8, text.data(), length, nullptr, 0);
-    if (units <= 0) return false;
-    std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    pages.multi_byte_to_wide(from, 0x8, text.data(), length, wide.data(), units);
-    const int bytes =
-        pages.wide_to_multi_byte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return false;
-    converted.assign(static_cast<std::size_t>(bytes), '\0');
-    pages.wide_to_multi_byte(to, 0, wide.data(), units, converted.data(), bytes, "?", nullptr);
+    const std::optional<std::u16string> wide = to_utf16(from, text);
+    const std::optional<std::string> narrow = wide ? from_utf16(to, *wide, false) : std::nullopt;
+    if (!narrow || narrow->empty()) return false;
+    converted = *narrow;
     return true;
 }
 

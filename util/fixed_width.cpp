@@ -8,12 +8,12 @@ namespace {
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
 
-// Whether position falls on the second byte of a double-byte character.
-// Only a walk from the start of the text can tell.
-bool inside_char(const std::string& text, std::size_t position) {
+// Where the first character that starts at or after position starts. Only a
+// walk from the start of the text can tell a character's later bytes.
+std::size_t next_char_start(const std::string& text, std::size_t position) {
     std::size_t i = 0;
-    while (i < position) i += is_lead_byte(text[i]) && i + 1 < text.size() ? 2 : 1;
-    return i > position;
+    while (i < position) i += char_width(text, i);
+    return i;
 }
 
 int as_width(std::size_t width) { return width > INT_MAX ? INT_MAX : static_cast<int>(width); }
@@ -27,13 +27,14 @@ std::string head_of(const std::string& path, std::size_t width) {
 }
 
 // The trailing folders that fit in width bytes, starting at a separator,
-// padded on the left with blanks. A tail that would begin with the second
-// byte of a character begins with an underscore instead of half a
-// character.
+// padded on the left with blanks. A tail that would begin inside a
+// character begins with an underscore for each of its bytes there instead
+// of part of a character.
 std::string tail_of(const std::string& path, std::size_t width) {
     const std::size_t start = path.size() - width;
     std::string tail = path.substr(start);
-    if (!tail.empty() && inside_char(path, start)) tail[0] = '_';
+    const std::size_t partial = next_char_start(path, start) - start;
+    tail.replace(0, partial, partial, '_');
     if (!tail.empty() && !is_separator(tail[0])) {
         std::size_t cut = find_char(tail, '\\');
         if (cut == npos) cut = find_char(tail, '/');
@@ -54,7 +55,7 @@ std::string left_chars(const std::string& text, std::size_t count) {
     if (text.size() < count) return text;
     std::size_t end = 0;
     while (end < count) {
-        const std::size_t width = is_lead_byte(text[end]) && end + 1 < text.size() ? 2 : 1;
+        const std::size_t width = char_width(text, end);
         if (end + width > count) break;
         end += width;
     }

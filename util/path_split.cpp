@@ -9,16 +9,12 @@ namespace {
 bool is_one_of(char byte, const std::string& separators) { return separators.find(byte) != npos; }
 
 // The tokenizer resumes only after a single-byte separator or a closing
-// quote, and neither can be the second byte of a double-byte character, so
-// from is always a character boundary.
+// quote, and neither can be a later byte of a character, so from is always
+// a character boundary.
 std::size_t find_separator_char(const std::string& text, std::size_t from,
                                 const std::string& separators) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (is_lead_byte(text[i])) {
-            ++i;
-        } else if (is_one_of(text[i], separators)) {
-            return i;
-        }
+    for (std::size_t i = from; i < text.size(); i += char_width(text, i)) {
+        if (is_one_of(text[i], separators)) return i;
     }
     return npos;
 }

@@ -12,12 +12,43 @@ bool is_lead_byte(char byte) {
 
 namespace {
 
+bool is_continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// A UTF-8 sequence counts whole only when all its bytes are there.
+std::size_t utf8_width(const std::string& text, std::size_t position) {
+    const auto lead = static_cast<unsigned char>(text[position]);
+    const std::size_t width = lead >= 0xF5   ? 1
+                              : lead >= 0xF0 ? 4
+                              : lead >= 0xE0 ? 3
+                              : lead >= 0xC2 ? 2
+                                             : 1;
+    if (width == 1 || position + width > text.size()) return 1;
+    for (std::size_t k = 1; k < width; ++k) {
+        if (!is_continuation(text[position + k])) return 1;
+    }
+    return width;
+}
+
+// The widths of one code page, asked for once per walk.
+class x_CharWidths {
+public:
+    x_CharWidths() : utf8_(platform::code_page().ansi_code_page() == platform::code_page_utf8) {}
+    std::size_t at(const std::string& text, std::size_t position) const {
+        if (utf8_) return utf8_width(text, position);
+        return is_lead_byte(text[position]) && position + 1 < text.size() ? 2 : 1;
+    }
+
+private:
+    bool utf8_;
+};
+
 // Calls visit(position, width) for every character of the text, a
-// double-byte character counting once; stops when visit answers false.
+// multi-byte character counting once; stops when visit answers false.
 template <class Visit>
 void for_each_char(const std::string& text, Visit visit) {
+    const x_CharWidths widths;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t width = is_lead_byte(text[i]) && i + 1 < text.size() ? 2 : 1;
+        const std::size_t width = widths.at(text, i);
         if (!visit(i, width)) return;
         i += width;
     }
@@ -67,6 +98,12 @@ std::uint64_t clamp_radix(int radix) {
 }
 
 }  // namespace
+
+std::size_t char_width(const std::string& text, std::size_t position) {
+    // ASCII is one byte in every page the program meets, and most text is.
+    if (static_cast<unsigned char>(text[position]) < 0x80) return 1;
+    return x_CharWidths().at(text, position);
+}
 
 char last_char(const std::string& text) {
     char last = '\0';

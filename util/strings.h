@@ -13,6 +13,12 @@ inline constexpr std::size_t npos = std::string::npos;
 
 // Whether the byte starts a double-byte character in the active code page.
 bool is_lead_byte(char byte);
+// The bytes of the character that starts at the position, in the program's
+// code page: two for a double-byte character, two to four for UTF-8 when
+// that is the page, one for anything else or anything malformed; never
+// past the end of the text. Every walk that cuts or matches text steps by
+// it, so that no cut falls inside a character.
+std::size_t char_width(const std::string& text, std::size_t position);
 
 // The last character, multi-byte aware: the lead byte when the text ends in
 // a double-byte character; the zero byte for an empty text.

@@ -16,25 +16,22 @@ std::string trim(const std::string& text, char byte) {
     return trim_right(trim_left(text, byte), byte);
 }
 
-// A lead byte never counts as a candidate: trimming it would leave the
-// second byte of its character behind.
+// The first byte of a longer character never counts as a candidate:
+// trimming it would leave the rest of its character behind.
 std::string trim_left(const std::string& text, char byte) {
     std::size_t start = 0;
-    while (start < text.size() && !is_lead_byte(text[start]) && is_candidate(text[start], byte)) {
+    while (start < text.size() && char_width(text, start) == 1 && is_candidate(text[start], byte)) {
         ++start;
     }
     return text.substr(start);
 }
 
 // Walked from the start, because only from there can a byte be told apart
-// from the second byte of a double-byte character.
+// from a later byte of a character.
 std::string trim_right(const std::string& text, char byte) {
     std::size_t run = npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (is_lead_byte(text[i])) {
-            run = npos;
-            ++i;
-        } else if (is_candidate(text[i], byte)) {
+    for (std::size_t i = 0; i < text.size(); i += char_width(text, i)) {
+        if (char_width(text, i) == 1 && is_candidate(text[i], byte)) {
             if (run == npos) run = i;
         } else {
             run = npos;

@@ -3,11 +3,10 @@
 #include <optional>
 #include <string>
 
-// The text in UTF-16; nothing when it is no valid text of the code page.
-std::optional<std::u16string> to_utf16(unsigned code_page, const std::string& text);
-// UTF-16 in the code page. Exact: a character without a counterpart there
-// fails the conversion. Otherwise it becomes its nearest likeness or "?".
-std::optional<std::string> from_utf16(unsigned code_page, const std::u16string& units, bool exact);
+#include "platform/code_page_text.h"
+
+using platform::from_utf16;
+using platform::to_utf16;
 
 // The program's texts hold the ANSI code page. A path in UTF-16, as the
 // system names it (empty for bytes the page cannot hold), and a UTF-16 name

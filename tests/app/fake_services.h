@@ -148,6 +148,11 @@ public:
     std::string temp_path() override {
         return temp.empty() ? platform::x_ProcessService::temp_path() : temp;
     }
+    bool current_directory(std::string& folder) override {
+        if (current.empty()) return platform::x_ProcessService::current_directory(folder);
+        folder = current;
+        return true;
+    }
     int run_command(const std::string& command) override {
         commands.push_back(command);
         if (after_command) after_command();
@@ -158,6 +163,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> runtime;
     std::string temp;
+    std::string current;
     std::vector<std::string> commands;
     std::function<void()> after_command;
 };

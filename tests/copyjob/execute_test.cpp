@@ -246,8 +246,10 @@ TEST_F(ExecuteCodePages, NameTheConsoleCannotHoldIsNamedByAFileBesideTheScript) 
     const std::size_t id = script.find("names\\");
     ASSERT_NE(id, std::string::npos);
     const std::string names = dir_part(path) + "\\" + script.substr(id, 22);
-    EXPECT_TRUE(x_TempTree::exists(names + "\\from\\C#c#sUsers#s\x8A\xE1rka #h1"));
-    EXPECT_TRUE(x_TempTree::exists(names + "\\to\\E#c#s_Backup_#sC#sUsers#s\x8A\xE1rka #h1"));
+    const std::string from_name = names + "\\from\\C#c#sUsers#s\x8A\xE1rka#b#h1";
+    const std::string to_name = names + "\\to\\E#c#s_Backup_#sC#sUsers#s\x8A\xE1rka#b#h1";
+    EXPECT_TRUE(x_TempTree::exists(from_name));
+    EXPECT_TRUE(x_TempTree::exists(to_name));
 
     // Composed beforehand, the job goes the same way; read back, it knows
     // its folders and runs as it was written.
@@ -260,6 +262,49 @@ TEST_F(ExecuteCodePages, NameTheConsoleCannotHoldIsNamedByAFileBesideTheScript) 
     ASSERT_TRUE(read.read_script(path));
     EXPECT_EQ(read.get_source(), source);
     EXPECT_EQ(read.get_destination(), "E:\\_Backup_\\C\\Users\\\x8A\xE1rka #1");
+
+    // Read by a name relative to the current folder, and executed where
+    // its names are gone: they are written beside the script again.
+    surroundings.process.current = dir_part(path);
+    x_CopyCommand relative;
+    ASSERT_TRUE(relative.read_script(file_name(path)));
+    EXPECT_EQ(relative.get_source(), source);
+    x_TempTree::remove_tree(names);
+    EXPECT_TRUE(relative.execute(1, true));
+    EXPECT_TRUE(x_TempTree::exists(from_name) && x_TempTree::exists(to_name));
+    EXPECT_EQ(surroundings.process.commands.size(), 3u);
+
+    // Found without them, it names no folder; executed, it is refused.
+    x_TempTree::remove_tree(names);
+    x_CopyCommand orphan;
+    EXPECT_FALSE(orphan.read_script(path));
+    EXPECT_FALSE(orphan.execute(1, true));
+    EXPECT_NE(report_line(console.err).find("not found beside the script"), std::string::npos)
+        << console.err;
+    EXPECT_EQ(surroundings.process.commands.size(), 3u);
+}
+
+// A percent sign never travels in a variable, since Wine's interpreter
+// expands a value once more ("..%\..%" would climb): it stands doubled
+// between the variables. A long path goes in pieces whose names stay short
+// enough for the interpreter to reach. Read back, both paths come whole.
+TEST_F(ExecuteCodePages, NamedPathsGoInPiecesWithoutPercentSigns) {
+    const std::string folders = std::string(60, 'x') + "\\" + std::string(60, 'y') + "\\z.";
+    const std::string source = "C:\\Users\\\x8A\\" + folders + "\\a\\..\\..";
+    x_CopyCommand job = job_for(source);
+    job.use_xcopy();
+    EXPECT_TRUE(job.execute(1, true));
+    ASSERT_EQ(surroundings.process.commands.size(), 1u) << console.err;
+    const std::string script = x_TempTree::content(surroundings.process.commands[0]);
+    EXPECT_NE(script.find(" \"%shellbackup_from%%shellbackup_from2%\" "), std::string::npos)
+        << script;
+    EXPECT_NE(script.find("%shellbackup_to3%%%%shellbackup_to4%%%\" /s"), std::string::npos)
+        << script;
+
+    x_CopyCommand read;
+    ASSERT_TRUE(read.read_script(surroundings.process.commands[0]));
+    EXPECT_EQ(read.get_source(), source);
+    EXPECT_EQ(read.get_destination(), "E:\\_Backup_\\C\\Users\\\x8A\\" + folders + "\\a\\..%\\..%");
 }
 
 // %NAME% in the path handed to the interpreter is replaced when the

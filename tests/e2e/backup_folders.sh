@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # The whole program under Wine backs up the eleven shell folders, the
 # user's and the all-users ones, below E:\_Backup_ under their whole paths,
-# content for content; a second run copies only what changed since.
+# content for content; a second run copies only what changed since. Then
+# the read-me's own lines, exactly as release/README.txt.in gives them: the
+# example path typed at a prompt, and the scheduled task's action started
+# as Task Scheduler starts it (one process creation of the whole line), its
+# log holding the verdict.
 #
 #   backup_folders.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -39,5 +43,52 @@ printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" \
     sort >"$work/expected_rewritten"
 diff -u "$work/expected_rewritten" "$work/rewritten" >&2 ||
     fail "second run: other files than the changed ones were copied"
+
+readme=$repo/release/README.txt.in
+version=$(sed -n 's/^project(shellbackup VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
+readme_line() {
+    sed -n "$1" "$readme" | head -n 1 | sed -e 's/^ *//' -e "s/@PROJECT_VERSION@/$version/g"
+}
+# The program put at a Windows path, removed on exit.
+placed=("$prefix/drive_c/task_line.txt")
+remove_placed() { rm -rf -- "${placed[@]}"; }
+cleanup_hooks+=(remove_placed)
+place_program() {
+    local path=$1 unix
+    path=${path//"%USERPROFILE%"/$user_folder}
+    unix=$(wpath_to_unix "${path//\"/}")
+    mkdir -p "$(dirname "$unix")"
+    cp "$exe" "$unix"
+    placed+=("$(dirname "$unix")")
+}
+
+# Each line as one process creation, as a prompt or Task Scheduler makes it.
+start_line() {
+    printf '%s\n' "$1" >"$prefix/drive_c/task_line.txt"
+    in_wine "$build/tests/start_as_task.exe" 'C:\task_line.txt'
+}
+
+# Where Explorer's Extract All puts the zip's files: a folder named as the
+# zip, in Downloads.
+place_program "%USERPROFILE%\\Downloads\\shellbackup-$version-win64\\shellbackup.exe"
+example=$(readme_line '/^3\. Type the path/,/^4\./{/shellbackup\.exe"$/p}')
+[ -n "$example" ] || fail "no example path in the read-me"
+rc=0
+printf '\n' | start_line "cmd.exe /c $example" >"$work/out.raw" 2>"$work/err" || rc=$?
+tr -d '\r' <"$work/out.raw" >"$work/out"
+expect_success "the read-me's example path"
+
+program=$(readme_line 's/^  - Arguments: \/c "*\([^"]*\)".*/\1/p')
+[ -n "$program" ] || fail "no program in the read-me's task arguments"
+place_program "$program"
+log=$(wpath_to_unix "$user_folder\\shellbackup.log")
+rm -f "$log"
+rc=0
+start_line "$(readme_line 's/^  - Program: //p') $(readme_line 's/^  - Arguments: //p')" \
+    </dev/null >"$work/task.out" 2>&1 || rc=$?
+[ "$rc" -eq 0 ] || fail "the read-me's task ended with exit code $rc: $(cat "$work/task.out")"
+grep -aq "Backed up completely: 11 folders" "$log" 2>/dev/null ||
+    fail "the read-me's task left no verdict in its log"
+rm -f "$log"
 
 finish "backup folders"

@@ -22,6 +22,18 @@ public:
 #endif
 };
 
+// A page without lead bytes as the program's code page: 1252, or UTF-8 as
+// the manifest asks for it.
+class x_CodePageWithoutLeadBytes : public platform::x_CodePageService {
+public:
+    explicit x_CodePageWithoutLeadBytes(unsigned page) : page_(page) {}
+    unsigned ansi_code_page() override { return page_; }
+    bool is_lead_byte(unsigned char) override { return false; }
+
+private:
+    unsigned page_;
+};
+
 // Installs code page 932 for the lifetime of the object.
 class x_UseCodePage932 {
 public:

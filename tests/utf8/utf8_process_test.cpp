@@ -7,7 +7,7 @@
 #include <clocale>
 #include <string>
 
-#include "copyjob/script_code_page.h"
+#include "compose/script_code_page.h"
 #include "platform/codepage.h"
 #include "util/strings.h"
 #include "util/wide_text.h"

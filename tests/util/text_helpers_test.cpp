@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/code_page_932_fixture.h"
+#include "util/wide_text.h"
 
 namespace {
 
@@ -109,6 +110,45 @@ TEST_F(TextHelpersCodePage932, AbbreviatePathCutsOnlyBetweenCharacters) {
     // An ordinary letter at the start of the tail is not mistaken for a
     // second byte.
     EXPECT_EQ(abbreviate_path(std::string(12, 'a') + "Abcd", 4, 4), "\\   Abcd");
+}
+
+// Every cut of left_chars and abbreviate_path (a head and a tail at every
+// offset) leaves whole characters of the program's code page, whatever it
+// is: text that converts exactly, of the width asked for; left_chars keeps
+// every whole character that fits.
+TEST(FixedWidth, CutsWholeCharactersInEveryCodePage) {
+    const std::string e = "\xC3\xA9", ji = "\xE5\x86\x99", folder = "\xF0\x9F\x93\x81";
+    const std::pair<unsigned, std::string> rows[] = {
+        {1252, "C:\\me\\" + std::string(12, '\xE9') + "a"},
+        {932, "C:\\" + hyo + so + hyo + "a" + so + "\\" + so + so + "b" + hyo},
+        {65001, "C:\\a" + e + e + e + "\\" + ji + ji + "b" + ji + folder + "c" + folder}};
+    for (const auto& [page, text] : rows) {
+        testing_support::x_CodePage932 double_byte;
+        testing_support::x_CodePageWithoutLeadBytes single(page);
+        const platform::x_Substitute<platform::x_CodePageService> guard(
+            page == 932 ? static_cast<platform::x_CodePageService&>(double_byte) : single);
+        const auto whole = [page](const std::string& cut) {
+            return to_utf16(page, cut).has_value();
+        };
+        for (std::size_t n = 0; n <= text.size(); ++n) {
+            const std::string left = left_chars(text, n);
+            EXPECT_TRUE(whole(left) && text.starts_with(left)) << page << " " << n;
+            EXPECT_TRUE(left.size() == text.size() ||
+                        left.size() + char_width(text, left.size()) > n);
+            const std::string cut = abbreviate_path(text, n, text.size() - n);
+            EXPECT_TRUE(whole(cut) && cut.size() == text.size()) << page << " " << n;
+        }
+    }
+}
+
+// Where the tail begins inside a character, each of its bytes there
+// becomes an underscore.
+TEST(FixedWidth, TailStartingInsideAUtf8CharacterBeginsWithUnderscores) {
+    testing_support::x_CodePageWithoutLeadBytes utf8(65001);
+    const platform::x_Substitute<platform::x_CodePageService> guard(utf8);
+    const std::string ri = "\xE6\x97\xA5";  // 日
+    EXPECT_EQ(abbreviate_path("abcd" + ri + ri, 1, 5), "\\__" + ri);
+    EXPECT_EQ(abbreviate_path("abcd" + ri + ri, 1, 4), "\\_" + ri);
 }
 
 }  // namespace

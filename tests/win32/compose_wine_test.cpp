@@ -4,7 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "compose/script_code_page.h"
 #include "copyjob/copy_command.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "util/environment.h"
 #include "util/paths.h"
@@ -41,6 +43,41 @@ TEST(WineBatchScript, FoldersWithPercentSignsAreCopiedAsNamed) {
     EXPECT_EQ(copied_through_script(root / "100% Done", root / "out%1"), "100% Done");
     EXPECT_EQ(copied_through_script(root / "a%b%c", root / "out%b%2"), "a%b%c");
     EXPECT_FALSE(fs::exists(root / "out2"));
+    fs::remove_all(root);
+}
+
+// A kept script that names its folders by the names kept beside it (O E
+// ligature: code page 1252 has it, the console's 437 does not), read back
+// from where it was kept and executed: the names go beside the script it
+// writes, and the copy is made again. The folder is made through the
+// program's narrow calls, which name it in its code page.
+TEST(WineBatchScript, KeptScriptNamingItsFoldersByVariablesCopiesAgain) {
+    const fs::path root = fs::path(add_trailing_separator(temp_folder())) / "compose_named";
+    fs::remove_all(root);
+    const std::string source = root.string() + "\\\x8Cuvre";
+    const std::string copied = root.string() + "\\out\\kept.txt";
+    ASSERT_FALSE(to_interpreter_code_page(source).has_value());
+    ASSERT_TRUE(create_folders(source));
+    platform::files().close_file(platform::files().open_file(source + "\\kept.txt", "wb"));
+    x_CopyCommand job;
+    job.use_xcopy();
+    job.set_source(source);
+    job.set_destination((root / "out").string());
+    ASSERT_TRUE(job.execute(1, true));
+    ASSERT_TRUE(path_exists(copied));
+
+    const std::string scratch = scratch_folder();
+    fs::create_directories(root / "kept");
+    ASSERT_TRUE(platform::files().copy_file(scratch + job.script_file_name(),
+                                            (root / "kept" / "copy.bat").string(), true));
+    fs::copy(scratch + "names", root / "kept" / "names", fs::copy_options::recursive);
+    fs::remove_all(scratch + "names");
+    fs::remove_all(root / "out");
+    x_CopyCommand read;
+    ASSERT_TRUE(read.read_script((root / "kept" / "copy.bat").string()));
+    EXPECT_EQ(read.get_source(), source);
+    EXPECT_TRUE(read.execute(1, true));
+    EXPECT_TRUE(path_exists(copied));
     fs::remove_all(root);
 }
 

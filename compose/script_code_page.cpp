@@ -1,4 +1,4 @@
-#include "copyjob/script_code_page.h"
+#include "compose/script_code_page.h"
 
 #include "platform/codepage.h"
 #include "util/wide_text.h"
