@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole program under Wine backs up the eleven shell folders, the
 # user's and the all-users ones, below E:\_Backup_ under their whole paths,
-# content for content; a second run copies only what changed since.
+# content for content; a second run copies only what changed since. On
+# the robocopy path, Thumbs.db and mfc*.tmp stay out without being missed,
+# and a file and a subfolder deleted from the source leave the copy.
 #
 #   backup_folders.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -17,6 +19,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/support/whole_program.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/support/eleven_folders.bash"
 
 prepare_seeded_sandbox
+pictures=$(wpath_to_unix "$user_folder\\Pictures")
+printf 'thumbnails' >"$pictures/Thumbs.db"
+printf 'scratch' >"$pictures/Sub Dir/MFC3A.TMP"
 
 run_program
 expect_success "first run"
@@ -38,5 +43,26 @@ printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" \
     "./_Backup_/C/users/Public/Music/added.txt" | sort >"$work/expected_rewritten"
 diff -u "$work/expected_rewritten" "$work/rewritten" >&2 ||
     fail "second run: other files than the changed ones were copied"
+
+if [ "$copy_path" = robocopy ]; then
+    pictures_copy=$(wpath_to_unix "$(backup_of "$user_folder\\Pictures")")
+    [ ! -e "$pictures_copy/Thumbs.db" ] && [ ! -e "$pictures_copy/Sub Dir/MFC3A.TMP" ] ||
+        fail "robocopy copied what /xf leaves out"
+    rm -r "$pictures/notes.txt" "$pictures/Sub Dir/deeper"
+    run_program
+    expect_success "deleted from the source"
+    [ ! -e "$pictures_copy/notes.txt" ] && [ ! -e "$pictures_copy/Sub Dir/deeper" ] ||
+        fail "deleted from the source: the file or the subfolder is still in the copy"
+    expect_copied "deleted from the source" "$user_folder\\Pictures"
+
+    # Above 4 GiB, sparse: Wine says NTFS for E:, which holds it, so no
+    # /max keeps it out. (Wine's xcopy would write every byte of it.)
+    videos=$(wpath_to_unix "$user_folder\\Videos")
+    truncate -s 4400000000 "$videos/film.mkv"
+    run_program
+    expect_success "file above 4 GiB"
+    [ "$(stat -c %s "$(wpath_to_unix "$(backup_of "$user_folder\\Videos")")/film.mkv")" = 4400000000 ] ||
+        fail "file above 4 GiB: not backed up"
+fi
 
 finish "backup folders"

@@ -7,6 +7,8 @@
 # - (as root) E: on a 3 MB file system, full with copies cut short as a copy
 #   tool leaves them: they are named, a folder that cannot fit is not
 #   started; with room on the drive, the next run makes every copy whole.
+# On the robocopy path the held file is tried again three times (/r:3)
+# before it is named.
 #
 #   copy_shortfalls.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -52,6 +54,11 @@ run_program
 touch "$documents_unix/Mail.pst.let_go"
 wait "$holder" || fail "the holder ended with an error"
 expect_shortfall "held file" 1
+# robocopy tries the held file again /r:3 times before it gives up on it.
+[ "$copy_path" = xcopy ] || [ "$(grep -c 'Retrying' "$work/out")" -eq 3 ] || {
+    cat "$work/out" >&2
+    fail "held file: robocopy did not retry three times"
+}
 expect_err_line "held file" "Not backed up completely: $documents - 1 of 6 files are missing or differ on E:; the first: Mail.pst (missing, held open by another program)"
 copy=$(wpath_to_unix "$(backup_of "$documents")")
 [ ! -e "$copy/Mail.pst" ] || fail "held file: Mail.pst was copied while held"
