@@ -29,6 +29,7 @@ bool matches_any(const std::u16string& name, const std::vector<std::u16string>& 
 }  // namespace
 
 x_CopyRule::x_CopyRule(x_CopyCommand& job) : xcopy_(job.is_xcopy()) {
+    if (job.rc_use_max_size) max_size_ = job.get_max_size();
     if (xcopy_) {
         subfolders_ = job.xc_subfolders;
         newer_only_ = job.xc_newer_only;
@@ -42,7 +43,6 @@ x_CopyRule::x_CopyRule(x_CopyCommand& job) : xcopy_(job.is_xcopy()) {
     if (job.rc_use_exclude_files) excluded_files_ = patterns_of(job.get_exclude_files());
     if (job.rc_use_exclude_dirs) excluded_folders_ = patterns_of(job.get_exclude_dirs());
     if (job.rc_use_min_size) min_size_ = job.get_min_size();
-    if (job.rc_use_max_size) max_size_ = job.get_max_size();
 }
 
 // xcopy without /h leaves hidden and system files out and does not search
@@ -57,9 +57,9 @@ bool x_CopyRule::enters(const platform::x_WideEntry& folder) const {
 }
 
 bool x_CopyRule::selects(const platform::x_WideEntry& file) const {
+    if (too_large(file)) return false;
     if (xcopy_) return !has(file, platform::attribute_hidden | platform::attribute_system);
     if (min_size_ && file.size < *min_size_) return false;
-    if (max_size_ && file.size > *max_size_) return false;
     return !matches_any(file.name, excluded_files_);
 }
 

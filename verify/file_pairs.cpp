@@ -55,7 +55,11 @@ void pair_folder(x_Walk& walk, const std::u16string& source_root, const std::u16
             pair.copy = std::move(copy->second);
             copies.erase(copy);
         }
-        if (walk.rule.selects(entry)) walk.pairs.files.push_back(std::move(pair));
+        if (walk.rule.selects(entry)) {
+            walk.pairs.files.push_back(std::move(pair));
+        } else if (walk.rule.too_large(entry)) {
+            walk.pairs.too_large.push_back(path);
+        }
     }
     for (const auto& [name, left] : copies) {
         if (!is_folder(left)) walk.pairs.extra_sizes.push_back(left.size);

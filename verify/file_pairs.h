@@ -22,6 +22,8 @@ struct x_TreePairs {
     std::vector<x_FilePair> files;
     // Subfolders of the source the walk could not list.
     std::vector<std::u16string> unlisted;
+    // Files the drive cannot take for their size, below the source folder.
+    std::vector<std::u16string> too_large;
     // Sizes of files in the copy's folders that the source no longer has.
     std::vector<std::uint64_t> extra_sizes;
 };

@@ -176,6 +176,10 @@ std::optional<std::size_t> x_FolderCheck::confirm() {
                       utf16_to_ansi(changing.front()->relative) + "; the next run copies " +
                       (one ? "it" : "them") + " again");
     }
+    for (const std::u16string& relative : pairs.too_large) {
+        report_notice("Left out for its size: " + folder_ + "\\" + utf16_to_ansi(relative) +
+                      " - larger than a file on " + drive_ + " can be");
+    }
     const std::size_t checked = pairs.files.size() + pairs.unlisted.size();
     if (short_files == 0) return pairs.files.size();
     report_not_backed_up_completely(

@@ -46,9 +46,11 @@ public:
         const auto found = types.find(root.empty() ? '?' : root[0]);
         return found == types.end() ? platform::drive_no_root : found->second;
     }
+    std::string file_system_name(const std::string&) override { return file_system; }
 
     std::map<char, unsigned> types;
     std::vector<std::string> asked;
+    std::string file_system = "FAT32";
 };
 
 class x_FakeShell : public platform::x_ShellService {
