@@ -92,10 +92,16 @@ else
 
     run_program
     expect_shortfall "full drive" 2
-    grep -aqE "Not backed up completely: .*Documents - [0-9]+ of 5 files are missing or differ on E:; the first: .*no room left on E:" "$work/err" || {
-        cat "$work/err" >&2
-        fail "full drive: the documents are not named with the full drive"
-    }
+    if [ "$copy_path" = robocopy ]; then
+        # robocopy would write the cut copies again (same time, other
+        # size), which needs room the drive lacks: the folder is not started.
+        expect_report "full drive" "$documents - it needs "
+    else
+        grep -aqE "Not backed up completely: .*Documents - [0-9]+ of 5 files are missing or differ on E:; the first: .*no room left on E:" "$work/err" || {
+            cat "$work/err" >&2
+            fail "full drive: the documents are not named with the full drive"
+        }
+    fi
     expect_report "full drive" "$pictures - it needs 600.0 KB on E:, which has "
 
     mount -o remount,size=16m "$drive_e"
