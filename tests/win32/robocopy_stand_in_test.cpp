@@ -56,8 +56,8 @@ struct x_ClassCase {
 };
 
 TEST(RobocopyStandIn, ClassesAndFiltersDecideWhatIsCopied) {
-    const std::vector<std::wstring> ours{L"/s", L"/purge", L"/fft", L"/xo", L"/xjd",
-                                         L"/max:5", L"/xf", L"mfc*.tmp", L"Thumbs.db"};
+    const std::vector<std::wstring> ours{L"/s",     L"/purge", L"/fft",     L"/xo",      L"/xjd",
+                                         L"/max:5", L"/xf",    L"mfc*.tmp", L"Thumbs.db"};
     const x_ClassCase cases[] = {
         {"new", "f", 3, 0, 0, {}, true},
         {"newer", "f", 3, second, 3, {}, true},
@@ -96,7 +96,8 @@ TEST(RobocopyStandIn, HiddenAndSystemFilesAndSubfoldersOnlyWithS) {
     tree.remove_tree(tree.path("dst"));
     tree.make_file("src\\sub\\inner.txt");
     const std::string hidden = tree.make_file("src\\hidden.sys");
-    platform::files().set_attributes(hidden, platform::attribute_hidden | platform::attribute_system);
+    platform::files().set_attributes(hidden,
+                                     platform::attribute_hidden | platform::attribute_system);
     EXPECT_EQ(run(tree, {}), robocopy_copied);
     EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\hidden.sys")));
     EXPECT_FALSE(x_TempTree::exists(tree.path("dst\\sub")));

@@ -158,8 +158,7 @@ bool copy_content(const std::wstring& source, const std::wstring& target) {
     FILETIME created{};
     FILETIME accessed{};
     FILETIME written{};
-    return ::SetEndOfFile(out.get()) &&
-           ::GetFileTime(in.get(), &created, &accessed, &written) &&
+    return ::SetEndOfFile(out.get()) && ::GetFileTime(in.get(), &created, &accessed, &written) &&
            ::SetFileTime(out.get(), nullptr, nullptr, &written);
 }
 
@@ -193,7 +192,8 @@ void remove_tree(const std::wstring& path, const WIN32_FIND_DATAW& entry) {
     }
     // A link to a folder goes, what it leads to stays.
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        for (const auto& [key, inner] : list(path)) remove_tree(child(path, inner.cFileName), inner);
+        for (const auto& [key, inner] : list(path))
+            remove_tree(child(path, inner.cFileName), inner);
     }
     ::RemoveDirectoryW(path.c_str());
 }

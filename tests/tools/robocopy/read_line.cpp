@@ -30,8 +30,10 @@ bool read_flag(const std::wstring& word, x_RobocopyLine& line) {
     const struct {
         const wchar_t* word;
         bool x_RobocopyLine::*flag;
-    } flags[] = {{L"/s", &x_RobocopyLine::subfolders},     {L"/purge", &x_RobocopyLine::purge},
-                 {L"/fft", &x_RobocopyLine::fat_times},     {L"/xo", &x_RobocopyLine::exclude_older},
+    } flags[] = {{L"/s", &x_RobocopyLine::subfolders},
+                 {L"/purge", &x_RobocopyLine::purge},
+                 {L"/fft", &x_RobocopyLine::fat_times},
+                 {L"/xo", &x_RobocopyLine::exclude_older},
                  {L"/xjd", &x_RobocopyLine::skip_junctions}};
     for (const auto& entry : flags) {
         if (word == entry.word) {

@@ -11,13 +11,13 @@
 struct x_RobocopyLine {
     std::wstring source;
     std::wstring destination;
-    bool subfolders = false;     // /s
-    bool purge = false;          // /purge
-    bool fat_times = false;      // /fft
-    bool exclude_older = false;  // /xo
-    bool skip_junctions = false; // /xjd
-    unsigned long retries = 1000000;  // /r:N, robocopy's default
-    unsigned long wait_seconds = 30;  // /w:N, robocopy's default
+    bool subfolders = false;                   // /s
+    bool purge = false;                        // /purge
+    bool fat_times = false;                    // /fft
+    bool exclude_older = false;                // /xo
+    bool skip_junctions = false;               // /xjd
+    unsigned long retries = 1000000;           // /r:N, robocopy's default
+    unsigned long wait_seconds = 30;           // /w:N, robocopy's default
     std::vector<std::wstring> excluded_files;  // /xf PATTERN...
     std::optional<std::uint64_t> max_size;     // /max:N
 };
