@@ -105,43 +105,41 @@ TEST(RobocopyStandIn, HiddenAndSystemFilesAndSubfoldersOnlyWithS) {
     EXPECT_EQ(x_TempTree::content(tree.path("dst\\sub\\inner.txt")), "x");
 }
 
+// A file facing a folder of its name is a mismatch, left as it is.
 TEST(RobocopyStandIn, ExtrasAreCountedAndPurgedExceptExcludedOnes) {
     x_TempTree tree;
     make_roots(tree);
     tree.make_file("src\\kept.txt");
+    tree.make_file("src\\both");
+    tree.make_folder("dst\\both");
     tree.make_folder("dst\\gone");
     tree.make_folder("dst\\gone\\deeper");
     tree.make_file("dst\\gone\\deeper\\old.txt");
     tree.make_file("dst\\gone.txt");
     tree.make_file("dst\\Thumbs.db");
-    EXPECT_EQ(run(tree, {L"/s"}), robocopy_copied | robocopy_extras);
+    EXPECT_EQ(run(tree, {L"/s"}), robocopy_copied | robocopy_extras | robocopy_mismatches);
     EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\gone.txt")));
-    EXPECT_EQ(run(tree, {L"/s", L"/purge", L"/xf", L"thumbs.db"}), robocopy_extras);
+    EXPECT_EQ(run(tree, {L"/s", L"/purge", L"/xf", L"thumbs.db"}),
+              robocopy_extras | robocopy_mismatches);
     EXPECT_FALSE(x_TempTree::exists(tree.path("dst\\gone.txt")));
     EXPECT_FALSE(x_TempTree::exists(tree.path("dst\\gone")));
     EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\Thumbs.db")));
+    EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\both")));
     EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\kept.txt")));
 }
 
-TEST(RobocopyStandIn, FileFacingAFolderIsAMismatch) {
-    x_TempTree tree;
-    make_roots(tree);
-    tree.make_file("src\\both");
-    tree.make_folder("dst\\both");
-    tree.make_file("src\\other");
-    EXPECT_EQ(run(tree, {L"/s"}), robocopy_copied | robocopy_mismatches);
-}
-
+// Its old copy stays whole while the source cannot be read.
 TEST(RobocopyStandIn, HeldFileIsRetriedThenFailsAndTheRestIsCopied) {
     x_TempTree tree;
     make_roots(tree);
     tree.make_file("src\\free.txt");
-    const std::string held = tree.make_file("src\\held.txt");
+    const std::string held = tree.make_file("src\\held.txt", "new");
+    make_dated(tree, "dst\\held.txt", "old copy", base_time);
     ASSERT_TRUE(testing_support::hold_in_other_process(held, 0));
     EXPECT_EQ(run(tree, {L"/r:2", L"/w:1"}), robocopy_copied | robocopy_failures);
     tree.make_file("src\\held.txt.let_go");
     EXPECT_TRUE(x_TempTree::exists(tree.path("dst\\free.txt")));
-    EXPECT_FALSE(x_TempTree::exists(tree.path("dst\\held.txt")));
+    EXPECT_EQ(x_TempTree::content(tree.path("dst\\held.txt")), "old copy");
     EXPECT_TRUE(testing_support::released_by_other_process(held));
 }
 

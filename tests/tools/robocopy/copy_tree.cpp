@@ -8,6 +8,7 @@
 #include <cstring>
 #include <cwctype>
 #include <map>
+#include <memory>
 
 #include "command_words.h"
 #include "robocopy.h"
@@ -110,20 +111,11 @@ const char* copy_class(const x_Walk& walk, const WIN32_FIND_DATAW& source,
     return size_of(source) == size_of(copy[0]) ? nullptr : "Changed";
 }
 
-class x_Handle {
-public:
-    explicit x_Handle(HANDLE handle) : handle_(handle) {}
-    ~x_Handle() {
-        if (ok()) ::CloseHandle(handle_);
-    }
-    x_Handle(const x_Handle&) = delete;
-    x_Handle& operator=(const x_Handle&) = delete;
-    bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
+using x_Handle = std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)>;
 
-private:
-    HANDLE handle_;
-};
+x_Handle opened(HANDLE handle) {
+    return {handle == INVALID_HANDLE_VALUE ? nullptr : handle, ::CloseHandle};
+}
 
 constexpr DWORD chunk_size = 1 << 20;
 
@@ -136,12 +128,13 @@ bool all_zero(const char* bytes, DWORD size) {
 // Runs of zeros are skipped rather than written, so that a sparse test file
 // of several GiB costs no disk in its copy either.
 bool copy_content(const std::wstring& source, const std::wstring& target) {
-    const x_Handle in(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!in.ok()) return false;
-    const x_Handle out(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out.ok()) return false;
+    const x_Handle in = opened(::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
+    // The copy is not touched while its source cannot be read.
+    if (!in) return false;
+    const x_Handle out = opened(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return false;
     static char chunk[chunk_size];
     for (;;) {
         DWORD got = 0;

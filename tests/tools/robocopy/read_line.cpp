@@ -80,6 +80,8 @@ std::wstring read_line(const std::vector<std::wstring>& words, x_RobocopyLine& l
     return {};
 }
 
+// A matcher of its own, not the check's: the stand-in plays robocopy, by
+// which the program's check is judged, so it shares none of its code.
 bool matches_wildcard(const std::wstring& name, const std::wstring& pattern) {
     std::size_t n = 0;
     std::size_t p = 0;
