@@ -3,7 +3,8 @@
 # user's and the all-users ones, below E:\_Backup_ under their whole paths,
 # content for content; a second run copies only what changed since. On
 # the robocopy path, Thumbs.db and mfc*.tmp stay out without being missed,
-# and a file and a subfolder deleted from the source leave the copy.
+# a file and a subfolder deleted from the source leave the copy, and a file
+# above 4 GiB and one whose path is past 260 characters are backed up.
 #
 #   backup_folders.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -56,13 +57,19 @@ if [ "$copy_path" = robocopy ]; then
     expect_copied "deleted from the source" "$user_folder\\Pictures"
 
     # Above 4 GiB, sparse: Wine says NTFS for E:, which holds it, so no
-    # /max keeps it out. (Wine's xcopy would write every byte of it.)
+    # /max keeps it out (Wine's xcopy would write every byte of it). And a
+    # path past 260 characters, which robocopy takes (Wine's xcopy copies
+    # it, then crashes).
     videos=$(wpath_to_unix "$user_folder\\Videos")
     truncate -s 4400000000 "$videos/film.mkv"
+    deep=$(printf 'a folder name of forty characters here/%.0s' 1 2 3 4 5 6 7)
+    mkdir -p "$videos/$deep"
+    printf 'deep\r\n' >"$videos/$deep/deep file.txt"
     run_program
-    expect_success "file above 4 GiB"
-    [ "$(stat -c %s "$(wpath_to_unix "$(backup_of "$user_folder\\Videos")")/film.mkv")" = 4400000000 ] ||
-        fail "file above 4 GiB: not backed up"
+    expect_success "file above 4 GiB, long path"
+    videos_copy=$(wpath_to_unix "$(backup_of "$user_folder\\Videos")")
+    [ "$(stat -c %s "$videos_copy/film.mkv")" = 4400000000 ] || fail "file above 4 GiB: not backed up"
+    [ -f "$videos_copy/$deep/deep file.txt" ] || fail "long path: not backed up"
 fi
 
 finish "backup folders"
