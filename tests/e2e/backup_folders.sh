@@ -47,13 +47,15 @@ diff -u "$work/expected_rewritten" "$work/rewritten" >&2 ||
 
 if [ "$copy_path" = robocopy ]; then
     pictures_copy=$(wpath_to_unix "$(backup_of "$user_folder\\Pictures")")
-    [ ! -e "$pictures_copy/Thumbs.db" ] && [ ! -e "$pictures_copy/Sub Dir/MFC3A.TMP" ] ||
+    if [ -e "$pictures_copy/Thumbs.db" ] || [ -e "$pictures_copy/Sub Dir/MFC3A.TMP" ]; then
         fail "robocopy copied what /xf leaves out"
+    fi
     rm -r "$pictures/notes.txt" "$pictures/Sub Dir/deeper"
     run_program
     expect_success "deleted from the source"
-    [ ! -e "$pictures_copy/notes.txt" ] && [ ! -e "$pictures_copy/Sub Dir/deeper" ] ||
+    if [ -e "$pictures_copy/notes.txt" ] || [ -e "$pictures_copy/Sub Dir/deeper" ]; then
         fail "deleted from the source: the file or the subfolder is still in the copy"
+    fi
     expect_copied "deleted from the source" "$user_folder\\Pictures"
 
     # Above 4 GiB, sparse: Wine says NTFS for E:, which holds it, so no
