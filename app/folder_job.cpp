@@ -19,7 +19,7 @@ constexpr std::int32_t show_maximized = 3;
 
 // A drive that does not say stays limited: a stick that cannot be asked
 // is most likely FAT32.
-bool holds_only_fat_files(const std::string& drive_root) {
+bool cannot_hold_large_files(const std::string& drive_root) {
     const std::string name =
         platform::drives().file_system_name(add_trailing_separator(drive_root));
     return name.empty() || equals_ignore_case(name, "FAT32") || equals_ignore_case(name, "FAT");
@@ -33,7 +33,7 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     // below it under its whole source path, so they never meet.
     job.set_destination(add_trailing_separator(drive_root) + "_Backup_");
     job.set_source(folder_path);
-    if (holds_only_fat_files(drive_root)) {
+    if (cannot_hold_large_files(drive_root)) {
         job.set_max_size(largest_file);
         job.set_use_max_size(true);
     }
