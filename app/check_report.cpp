@@ -95,6 +95,10 @@ bool report_copy(const std::string& folder, const std::string& drive,
                   "written to while it was copied");
     report_during("New during the backup: ", folder, findings.added,
                   "saved or moved in while the folder was copied");
+    for (const std::u16string& relative : findings.too_large) {
+        report_notice("Left out for its size: " + folder + "\\" + utf16_to_ansi(relative) +
+                      " - larger than a file on " + drive + " can be");
+    }
     if (findings.complete()) return true;
     const std::size_t short_count = findings.short_files.size() + findings.unlisted.size();
     report_not_backed_up_completely(

@@ -5,14 +5,27 @@
 #include "app/check_report.h"
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
+#include "platform/drives.h"
+#include "util/paths.h"
+#include "util/strings.h"
 #include "util/text_helpers.h"
 #include "verify/folder_check.h"
 
 namespace {
 
-// Larger files are left out rather than stall the run on a small stick.
+// FAT and FAT32 hold no file of 4 GiB or more: such files are left out
+// (and named by the check) rather than fail the copy. exFAT and NTFS hold
+// them, so there the limit would only lose a user's largest videos.
 constexpr std::uint64_t largest_file = std::uint64_t{1} << 32;
 constexpr std::int32_t show_maximized = 3;
+
+// A drive that does not say stays limited: a stick that cannot be asked
+// is most likely FAT32.
+bool cannot_hold_large_files(const std::string& drive_root) {
+    const std::string name =
+        platform::drives().file_system_name(add_trailing_separator(drive_root));
+    return name.empty() || equals_ignore_case(name, "FAT32") || equals_ignore_case(name, "FAT");
+}
 
 }  // namespace
 
@@ -23,8 +36,10 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     // below it under its whole source path, so they never meet.
     job.set_destination(backup_root);
     job.set_source(folder_path);
-    job.set_max_size(largest_file);
-    job.set_use_max_size(true);
+    if (cannot_hold_large_files(drive_root)) {
+        job.set_max_size(largest_file);
+        job.set_use_max_size(true);
+    }
     // The check asks the tool that execute will choose; the job itself keeps
     // no tool, so that its script keeps its name.
     x_CopyCommand chosen(job);

@@ -2,7 +2,7 @@
 # The whole program under Wine against two hand-written batch files that
 # copy the same data from the shell folders of a sandbox of its own:
 #
-#   batch    one interpreter runs the eleven xcopy lines;
+#   batch    one interpreter runs the eleven copy lines;
 #   floor    one interpreter starts eleven more, one per folder, each on the
 #            very script the program wrote for that folder: what running
 #            one interpreter per folder costs without the program;
@@ -27,7 +27,10 @@
 # windows). SHELLBACKUP_EXE picks another build of the program (default
 # build/windows/shellbackup.exe); SHELLBACKUP_SANDBOX picks the sandbox
 # (default build/windows/sandbox-bench); its shell folders are filled with
-# the data and emptied again at the end.
+# the data and emptied again at the end. SHELLBACKUP_COPY_PATH=robocopy
+# measures the robocopy path (the sandbox presents Windows 10 with the
+# tests' robocopy stand-in; default sandbox build/windows/sandbox-bench-robocopy)
+# instead of xcopy.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=../scripts/lib/report_failure.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
@@ -38,7 +41,13 @@ files=${3:-10000}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 exe=${SHELLBACKUP_EXE:-$repo/build/windows/shellbackup.exe}
 sandbox=$repo/scripts/sandbox
-export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$repo/build/windows/sandbox-bench}
+copy_path=${SHELLBACKUP_COPY_PATH:-xcopy}
+case "$copy_path" in
+    xcopy) bench_sandbox="sandbox-bench" ;;
+    robocopy) bench_sandbox="sandbox-bench-robocopy" ;;
+    *) echo "whole_program: SHELLBACKUP_COPY_PATH is xcopy or robocopy" >&2; exit 1 ;;
+esac
+export SHELLBACKUP_SANDBOX=${SHELLBACKUP_SANDBOX:-$repo/build/windows/$bench_sandbox}
 mkdir -p "$SHELLBACKUP_SANDBOX"
 SHELLBACKUP_SANDBOX=$(cd "$SHELLBACKUP_SANDBOX" && pwd -P)
 prefix=$SHELLBACKUP_SANDBOX/prefix
@@ -111,11 +120,14 @@ seed_files() {
     done
 }
 
+# The program's switches for each tool (no /max: Wine says NTFS for E:).
 write_batch() {
-    local folder
+    local folder switches='/s /d /i /y /c'
+    [ "$copy_path" = xcopy ] || switches='/s /purge /fft /r:3 /w:5 /xo /xjd /xf mfc*.tmp Thumbs.db'
     mkdir -p "$prefix/drive_c/bench"
     for folder in "${folders[@]}"; do
-        printf 'xcopy "C:\\%s" "E:\\_Backup_\\C\\%s" /s /d /i /y /c\r\n' "$folder" "$folder"
+        printf '%s "C:\\%s" "E:\\_Backup_\\C\\%s" %s\r\n' "$copy_path" "$folder" "$folder" \
+            "$switches"
     done >"$prefix/drive_c/bench/eleven.bat"
 }
 
@@ -225,7 +237,7 @@ measure_set() {
     floor_times=()
     batch_times=()
     warm_up
-    echo "== $label: $expected copied, $rounds rounds, load at start $(load)"
+    echo "== $copy_path, $label: $expected copied, $rounds rounds, load at start $(load)"
     for round in $(seq 1 "$rounds"); do
         for turn in 0 1 2; do
             measure "${contenders[(round + turn) % 3]}"
@@ -247,6 +259,7 @@ measure_set() {
 
 "$sandbox" prepare
 "$sandbox" drive e floppy
+[ "$copy_path" = xcopy ] || "$sandbox" windows 10 "$(dirname "$exe")/tests"
 write_batch
 # A server that stays up between runs: otherwise it exits three seconds
 # after each run, and whether the next run pays for a fresh start (about

@@ -31,6 +31,10 @@ public:
     // connected) and leaves remote_name empty.
     virtual unsigned long network_connection(const std::string& local_name,
                                              std::string& remote_name);
+    // The name of the file system of the volume at a root such as "E:\\"
+    // (GetVolumeInformationW): "FAT32", "exFAT", "NTFS"; empty when the
+    // volume does not answer.
+    virtual std::string file_system_name(const std::string& root);
 };
 
 inline x_DriveService& drives() { return x_Slot<x_DriveService>::current(); }

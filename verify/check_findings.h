@@ -47,6 +47,8 @@ struct x_CopyFindings {
     // Files that were not there when the tool started (saved or moved in
     // during the backup), whatever their date.
     std::vector<std::u16string> added;
+    // Files left out because the drive cannot hold a file that large.
+    std::vector<std::u16string> too_large;
 
     bool complete() const { return checkable && short_files.empty() && unlisted.empty(); }
 };

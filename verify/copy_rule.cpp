@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "compose/tool_switches.h"
+#include "copyjob/copy_command.h"
 #include "fileops/wildcard.h"
 #include "platform/files.h"
 #include "util/text_helpers.h"
@@ -37,6 +38,9 @@ std::optional<std::uint64_t> number_after(const std::string& word, const std::st
 // The words are read as the tools read their lines: switches in any case,
 // and after /xf or /xd the names up to the next switch.
 x_CopyRule::x_CopyRule(x_CopyCommand& job) {
+    // The drive's size limit binds either tool: robocopy is told with /max,
+    // xcopy cannot be told and would fail on such a file.
+    if (job.rc_use_max_size) max_size_ = job.get_max_size();
     const x_ToolSwitches switches = tool_switches(job);
     xcopy_ = !switches.robocopy_line;
     std::vector<std::u16string>* names = nullptr;
@@ -88,9 +92,9 @@ bool x_CopyRule::enters(const platform::x_WideEntry& folder) const {
 }
 
 bool x_CopyRule::selects(const platform::x_WideEntry& file) const {
+    if (too_large(file)) return false;
     if (xcopy_) return copies_hidden_ || !hidden(file);
     if (min_size_ && file.size < *min_size_) return false;
-    if (max_size_ && file.size > *max_size_) return false;
     return !matches_any(file.name, excluded_files_);
 }
 

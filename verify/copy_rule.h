@@ -26,6 +26,11 @@ public:
     bool enters(const platform::x_WideEntry& folder) const;
     // Whether the tool copies the file.
     bool selects(const platform::x_WideEntry& file) const;
+    // Whether the file is larger than the drive takes (robocopy's /max,
+    // which the job also carries for xcopy where the drive is FAT32).
+    bool too_large(const platform::x_WideEntry& file) const {
+        return max_size_ && file.size > *max_size_;
+    }
     // Whether the tool writes the file when its copy stands as given (none:
     // no copy yet). xcopy /d copies a source newer than its copy; robocopy
     // copies what is not the same in size and time, unless /xo and the

@@ -130,7 +130,11 @@ void pair_folder(x_Walk& walk, x_SourceFolder folder) {
             pair.copy = std::move(copy->second);
             copies.erase(copy);
         }
-        if (walk.rule.selects(entry)) walk.pairs.files.push_back(std::move(pair));
+        if (walk.rule.selects(entry)) {
+            walk.pairs.files.push_back(std::move(pair));
+        } else if (walk.rule.too_large(entry)) {
+            walk.pairs.too_large.push_back(path);
+        }
     }
     add_stale(walk, relative, copies);
 }

@@ -38,6 +38,8 @@ struct x_TreePairs {
     std::vector<x_FilePair> files;
     // Subfolders of the source the walk could not list.
     std::vector<std::u16string> unlisted;
+    // Files the drive cannot take for their size, below the source folder.
+    std::vector<std::u16string> too_large;
     std::vector<x_StaleCopy> stale;
     // Folders of the copy the tool would write into that are links: what is
     // written there lands wherever they lead, perhaps off the drive.

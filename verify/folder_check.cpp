@@ -133,6 +133,7 @@ x_CopyFindings x_FolderCheck::confirm() {
     findings.checkable = true;
     findings.files = pairs.files.size();
     findings.unlisted = pairs.unlisted;
+    findings.too_large = pairs.too_large;
     platform::x_WideEntry root;
     const bool drive_present = platform::wide_files().entry_of(root_, root);
     std::uint64_t free_bytes = 0;

@@ -54,10 +54,12 @@ public:
     bool holds_medium(const std::string& root) override {
         return root.size() == 3 && root[1] == ':' && root[2] == '\\' && empty.count(root[0]) == 0;
     }
+    std::string file_system_name(const std::string&) override { return file_system; }
 
     std::map<char, unsigned> types;
     std::set<char> empty;
     std::vector<std::string> asked;
+    std::string file_system = "FAT32";
 };
 
 // Drive E: is a folder of the test's own.

@@ -107,8 +107,11 @@ named=0
 for script in "$scripts"/*.bat; do
     grep -q '%shellbackup_from%' "$script" || continue
     named=$((named + 1))
+    # A script for Windows 10 ends in "timeout", which Wine lacks: its
+    # status there says nothing of the copy, which is compared below.
     in_wine cmd /c "$user_folder\\Temp\\v_Urivu.tmp\\shellbackup\\$(basename "$script")" \
-        >"$work/by_hand.out" 2>&1 || fail "$(basename "$script") run by hand failed"
+        >"$work/by_hand.out" 2>&1 || [ "$copy_path" = robocopy ] ||
+        fail "$(basename "$script") run by hand failed"
 done
 [ "$named" -eq 4 ] || fail "$named scripts name their folders by variables, not 4"
 for folder in "$documents" "$pictures" "$long_path"; do

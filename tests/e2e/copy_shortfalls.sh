@@ -19,6 +19,8 @@
 #   started; with room on the drive, the next run makes every copy whole;
 #   a folder whose link leads to more than the drive holds is not started,
 #   and the next folder, which fits, is copied.
+# On the robocopy path the held file is tried again three times (/r:3)
+# before it is named.
 #
 #   copy_shortfalls.sh SHELLBACKUP_EXE BUILD_DIR
 set -euo pipefail
@@ -66,6 +68,11 @@ wait "$holder" || fail "the holder ended with an error"
 expect_shortfall "held file" 1
 grep -aqF "Not backed up completely: 1 of 11 folders fall short" "$drive_e/_Backup_/%last backup.txt" ||
     fail "held file: the drive's record does not say the run fell short"
+# robocopy tries the held file again /r:3 times before it gives up on it.
+[ "$copy_path" = xcopy ] || [ "$(grep -c 'Retrying' "$work/out")" -eq 3 ] || {
+    cat "$work/out" >&2
+    fail "held file: robocopy did not retry three times"
+}
 expect_err_line "held file" "Not backed up completely: $documents - 1 of 6 files are missing or differ on E:; the first: Mail.pst (missing, held open by another program)"
 copy=$(wpath_to_unix "$(backup_of "$documents")")
 [ ! -e "$copy/Mail.pst" ] || fail "held file: Mail.pst was copied while held"
@@ -195,10 +202,16 @@ else
 
     run_program
     expect_shortfall "full drive" 2
-    grep -aqE "Not backed up completely: .*Documents - [0-9]+ of 5 files are missing or differ on E:; the first: .*no room left on E:" "$work/err" || {
-        cat "$work/err" >&2
-        fail "full drive: the documents are not named with the full drive"
-    }
+    if [ "$copy_path" = robocopy ]; then
+        # robocopy would write the cut copies again (same time, other
+        # size), which needs room the drive lacks: the folder is not started.
+        expect_report "full drive" "$documents - it needs "
+    else
+        grep -aqE "Not backed up completely: .*Documents - [0-9]+ of 5 files are missing or differ on E:; the first: .*no room left on E:" "$work/err" || {
+            cat "$work/err" >&2
+            fail "full drive: the documents are not named with the full drive"
+        }
+    fi
     expect_report "full drive" "$pictures - it needs 600.0 KB on E:, which has "
 
     mount -o remount,size=16m "$drive_e"

@@ -57,7 +57,9 @@ TEST(CopyRule, EachToolTakesWhatItsSwitchesSay) {
         {entry(u"THUMBS.DB", 0x20), true, false},
         {entry(u"mfc42.TMP", 0x20), true, false},
         {entry(u"mfc.tmp.txt", 0x20), true, true},
-        {entry(u"film.mkv", 0x20, (std::uint64_t{1} << 32) + 1), true, false},
+        // Where the job carries the drive's limit (FAT32), xcopy cannot
+        // write the file either.
+        {entry(u"film.mkv", 0x20, (std::uint64_t{1} << 32) + 1), false, false},
     };
     for (const Case& c : files) {
         EXPECT_EQ(xcopy.selects(c.entry), c.xcopy) << c.entry.size;
@@ -232,6 +234,21 @@ TEST_F(FolderCheck, OnlyCopiesCutShortAreMended) {
     x_WideEntry kept;
     ASSERT_TRUE(platform::wide_files().entry_of(child_path(copy_root, album), kept));
     EXPECT_EQ(kept.written, past + two_seconds * 100);
+}
+
+// A file the drive cannot take is named, and not counted as missing.
+TEST_F(FolderCheck, FilesAboveTheDrivesLimitAreNamedNotMissed) {
+    job.set_max_size(17);
+    job.set_use_max_size(true);
+    make_named_file(child_path(source_root(), u"film.mkv"), "eighteen bytes ...");
+    for (const std::u16string& name : names) set_written(name, past, false);
+    for (const std::u16string& name : names) set_written(name, past, true);
+    x_FolderCheck check(job, temp.path("stick"));
+    check.copy_starts();
+    const x_CopyFindings findings = check.confirm();
+    EXPECT_TRUE(findings.complete());
+    EXPECT_EQ(findings.files, 3u);
+    EXPECT_EQ(findings.too_large, std::vector<std::u16string>{u"film.mkv"});
 }
 
 class x_SmallStick : public platform::x_WideFileService {

@@ -1,11 +1,3 @@
-// Stands in for a copy tool: appends the command line it was started with,
-// and the words the Microsoft C runtime makes of it, to the file named by
-// SHELLBACKUP_RECORD, as UTF-8 lines:
-//   line<TAB>the whole command line
-//   word<TAB>one word, for each word, the program's own first
-//   end
-// Copies nothing and exits with 0.
-//
 // The words are split here from the raw command line by the runtime's
 // documented rules rather than taken from this program's own argv, which
 // another runtime (or Wine's) may split by rules of its own:
@@ -16,13 +8,13 @@
 //   or closes a quoted part; 2n+1 give n backslashes and a literal quote;
 // - inside a quoted part, two quotes in a row give one literal quote;
 // - backslashes anywhere else are plain characters.
+#include "command_words.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
-
-namespace {
 
 std::string utf8(const std::wstring& text) {
     const int length = static_cast<int>(text.size());
@@ -33,6 +25,8 @@ std::string utf8(const std::wstring& text) {
     ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
     return bytes;
 }
+
+namespace {
 
 bool is_blank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -86,6 +80,8 @@ std::wstring next_word(const wchar_t*& p) {
     return word;
 }
 
+}  // namespace
+
 std::vector<std::wstring> runtime_words(const wchar_t* line) {
     std::vector<std::wstring> words{program_word(line)};
     for (;;) {
@@ -95,12 +91,9 @@ std::vector<std::wstring> runtime_words(const wchar_t* line) {
     }
 }
 
-}  // namespace
-
-int main() {
+void record_command_line(const wchar_t* line) {
     const wchar_t* record = ::_wgetenv(L"SHELLBACKUP_RECORD");
-    if (record == nullptr || *record == L'\0') return 0;
-    const wchar_t* line = ::GetCommandLineW();
+    if (record == nullptr || *record == L'\0') return;
     std::string text = "line\t" + utf8(line) + "\n";
     for (const std::wstring& word : runtime_words(line)) text += "word\t" + utf8(word) + "\n";
     text += "end\n";
@@ -108,5 +101,4 @@ int main() {
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
     }
-    return 0;
 }
