@@ -56,6 +56,15 @@ void report_during(const std::string& heading, const std::string& folder,
                   " again");
 }
 
+// Not a shortfall: the drive's file system cannot hold the file at all.
+void report_too_large(const std::string& folder, const std::u16string& relative,
+                      const std::string& drive) {
+    std::string line = "Left out for its size: ";
+    line.append(folder).append("\\").append(utf16_to_ansi(relative));
+    line.append(" - larger than a file on ").append(drive).append(" can be");
+    report_notice(line);
+}
+
 }  // namespace
 
 bool report_start(const std::string& folder, const std::string& drive,
@@ -96,8 +105,7 @@ bool report_copy(const std::string& folder, const std::string& drive,
     report_during("New during the backup: ", folder, findings.added,
                   "saved or moved in while the folder was copied");
     for (const std::u16string& relative : findings.too_large) {
-        report_notice("Left out for its size: " + folder + "\\" + utf16_to_ansi(relative) +
-                      " - larger than a file on " + drive + " can be");
+        report_too_large(folder, relative, drive);
     }
     if (findings.complete()) return true;
     const std::size_t short_count = findings.short_files.size() + findings.unlisted.size();
