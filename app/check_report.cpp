@@ -27,9 +27,11 @@ std::string count_text(std::size_t count) { return uint64_to_text(count, 10); }
 
 // "missing, held open by another program" and the like.
 std::string what_fell_short(const x_ShortFile& file, const std::string& drive) {
-    std::string text = file.kind == x_ShortKind::missing   ? "missing"
-                       : file.kind == x_ShortKind::differs ? "differs"
-                                                           : "newer on " + drive + ", kept";
+    std::string text = file.kind == x_ShortKind::missing    ? "missing"
+                       : file.kind == x_ShortKind::differs  ? "differs"
+                       : file.kind == x_ShortKind::not_kept ? "its earlier copy on " + drive +
+                                                                  " could not be kept as a version"
+                                                            : "newer on " + drive + ", kept";
     if (!file.why.empty()) text += ", " + file.why;
     if (file.mend_failed) text += ", its copy could not be marked to be copied again";
     return text;

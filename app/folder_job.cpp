@@ -30,7 +30,8 @@ bool cannot_hold_large_files(const std::string& drive_root) {
 }  // namespace
 
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
-                               const std::string& folder_path) {
+                               const std::string& folder_path,
+                               const std::string& versions_folder) {
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.
@@ -45,8 +46,10 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_CopyCommand chosen(job);
     chosen.choose_tool();
     x_FolderCheck check(chosen, drive_root);
+    if (!versions_folder.empty()) check.keep_versions_in(versions_folder);
     const std::string folder = strip_quotes(folder_path);
     if (!report_start(folder, drive_root, check.before_copy())) return {};
+    check.move_aside();
     check.copy_starts();
     // False when execute reported the folder: never handed to the copy tool.
     if (!job.execute(show_maximized, true)) return {};
