@@ -109,3 +109,15 @@ bool report_copy(const std::string& folder, const std::string& drive,
                     " files are missing or differ on " + drive + "; the first: " + first);
     return false;
 }
+
+void report_removed_versions(const std::string& drive, const x_RemovedVersions& removed) {
+    if (removed.oldest_run.empty()) return;
+    for (const std::u16string& path : removed.paths) {
+        write_trace("Earlier version removed for room: " + utf16_to_ansi(path));
+    }
+    std::string runs = utf16_to_ansi(removed.oldest_run);
+    if (removed.newest_run != removed.oldest_run) runs += " to " + utf16_to_ansi(removed.newest_run);
+    report_notice("Earlier versions removed to make room on " + drive + ": " +
+                  count_text(removed.files) + " files, " + size_text(removed.bytes) +
+                  ", of the runs " + runs);
+}

@@ -54,6 +54,8 @@ public:
     // One folder (CreateDirectoryW); false when it cannot be made, also when
     // it exists.
     virtual bool make_folder(const std::u16string& path);
+    // Removes an empty folder, or a folder link itself (RemoveDirectoryW).
+    virtual bool remove_folder(const std::u16string& path);
     // Copies the file's content and last-write time to a new file
     // (CopyFileW); fails where the new name exists.
     virtual bool copy_new_file(const std::u16string& from, const std::u16string& to);

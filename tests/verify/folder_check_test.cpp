@@ -16,6 +16,7 @@
 #include "util/wide_text.h"
 #include "verify/copy_rule.h"
 #include "verify/file_pairs.h"
+#include "verify/version_retention.h"
 #include "verify/versions.h"
 
 namespace {
@@ -346,6 +347,56 @@ TEST_F(FolderCheck, CopyThatCannotFitIsNotStarted) {
     make_named_file(child_path(copy_root, u"Old name\\b.txt"), "stale");
     start = x_FolderCheck(job, "E:").before_copy();
     EXPECT_TRUE(start.may_start()) << start.needed;
+}
+
+// Each file removed frees its size; nothing else is free.
+class x_FullStick : public platform::x_WideFileService {
+public:
+    bool remove_file(const std::u16string& path) override {
+        platform::x_WideEntry entry;
+        if (!entry_of(path, entry) || !x_WideFileService::remove_file(path)) return false;
+        free += entry.size;
+        return true;
+    }
+    bool free_space(const std::u16string&, std::uint64_t& free_bytes,
+                    std::uint32_t& cluster_bytes) override {
+        free_bytes = free;
+        cluster_bytes = 1;
+        return true;
+    }
+    std::uint64_t free = 0;
+};
+
+// Whole runs go, the oldest first, until the room is there; the run under
+// way keeps its versions even when nothing else is left.
+TEST_F(FolderCheck, OldestVersionsGiveWayForRoom) {
+    const std::string stick = temp.path("stick");
+    const std::string versions = stick + "\\_Backup_\\%versions";
+    const char* const runs[] = {"2026-12-07 10.00.00", "2026-12-06 09.00.00",
+                                "2026-12-08 08.00.00", "2026-12-08 09.00.00"};
+    for (const char* run : runs) {
+        create_folders(versions + "\\" + run + "\\C\\Docs");
+        make_named_file(ansi_to_utf16(versions + "\\" + run + "\\C\\Docs\\a.txt"), "ten bytes!");
+    }
+    x_FullStick full;
+    platform::x_Substitute<platform::x_WideFileService> guard(full);
+    const auto remove = [&](std::uint64_t needed) {
+        return remove_oldest_versions(ansi_to_utf16(stick + "\\"),
+                                      ansi_to_utf16(stick + "\\_Backup_"),
+                                      ansi_to_utf16(versions + "\\" + runs[2]), needed);
+    };
+    x_RemovedVersions removed = remove(15);
+    EXPECT_EQ(removed.files, 2u);
+    EXPECT_EQ(removed.bytes, 20u);
+    EXPECT_EQ(removed.oldest_run, u"2026-12-06 09.00.00");
+    EXPECT_EQ(removed.newest_run, u"2026-12-07 10.00.00");
+    EXPECT_FALSE(path_exists(versions + "\\" + runs[0]));
+    EXPECT_TRUE(path_exists(versions + "\\" + runs[3]));
+
+    removed = remove(1000);
+    EXPECT_EQ(removed.files, 1u);
+    EXPECT_EQ(removed.oldest_run, u"2026-12-08 09.00.00");
+    EXPECT_TRUE(path_exists(versions + "\\" + runs[2] + "\\C\\Docs\\a.txt"));
 }
 
 }  // namespace
