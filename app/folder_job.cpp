@@ -32,10 +32,9 @@ bool cannot_hold_large_files(const std::string& drive_root) {
 void make_room(const std::string& drive_root, const std::string& versions_folder,
                x_StartFindings& start) {
     if (start.fits || !start.link.empty() || versions_folder.empty()) return;
-    const x_RemovedVersions removed =
-        remove_oldest_versions(ansi_to_utf16(drive_root) + u"\\",
-                               ansi_to_utf16(backup_folder_on(drive_root)),
-                               ansi_to_utf16(versions_folder), start.needed);
+    const x_RemovedVersions removed = remove_oldest_versions(
+        ansi_to_utf16(drive_root) + u"\\", ansi_to_utf16(backup_folder_on(drive_root)),
+        ansi_to_utf16(versions_folder), start.needed);
     report_removed_versions(drive_root, removed);
     if (removed.oldest_run.empty()) return;
     start.free = removed.free;
@@ -45,8 +44,7 @@ void make_room(const std::string& drive_root, const std::string& versions_folder
 }  // namespace
 
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
-                               const std::string& folder_path,
-                               const std::string& versions_folder) {
+                               const std::string& folder_path, const std::string& versions_folder) {
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.

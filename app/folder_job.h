@@ -15,5 +15,4 @@ struct x_FolderOutcome {
 // tool is about to write over or remove is first moved into the run's
 // versions folder (place/versions_place.h); none is kept where it is empty.
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
-                               const std::string& folder_path,
-                               const std::string& versions_folder);
+                               const std::string& folder_path, const std::string& versions_folder);

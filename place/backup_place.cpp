@@ -92,8 +92,8 @@ x_BackupPlace backup_place(const std::string& drive) {
     if (!owner) return {shared, record_owner(shared, self) ? "" : claim_notice(shared)};
     if (owner->id == self.id) return {shared, ""};
     // The copy line puts a source below a folder named like the shared one.
-    const std::string own =
-        backup_folder_on(add_trailing_separator(shared) + other_computer_prefix + folder_safe(self.id));
+    const std::string own = backup_folder_on(add_trailing_separator(shared) +
+                                             other_computer_prefix + folder_safe(self.id));
     if (!recorded_owner(own) && !record_owner(own, self)) return {own, claim_notice(own)};
     return {own, "The backup in " + shared + " belongs to " + shown_name(*owner) +
                      "; this computer's backup goes to " + own};

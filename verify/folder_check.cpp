@@ -31,8 +31,8 @@ std::uint64_t on_disk(std::uint64_t size, std::uint32_t cluster) {
 // source no longer has. Where earlier versions are kept, those stay on the
 // drive (only a copy cut short is written over), and a newer version moved
 // aside makes the tool copy its source as well.
-std::int64_t bytes_to_write(const x_TreePairs& pairs, const x_CopyRule& rule,
-                            std::uint32_t cluster, bool keeps_versions) {
+std::int64_t bytes_to_write(const x_TreePairs& pairs, const x_CopyRule& rule, std::uint32_t cluster,
+                            bool keeps_versions) {
     std::int64_t bytes = 0;
     for (const x_FilePair& pair : pairs.files) {
         const platform::x_WideEntry* copy = pair.has_copy ? &pair.copy : nullptr;

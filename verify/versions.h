@@ -20,10 +20,10 @@ std::vector<std::u16string> copies_to_keep(const x_TreePairs& pairs, const x_Cop
 
 // Where a folder's copy and its versions lie on the drive.
 struct x_VersionPlaces {
-    std::u16string root;          // the drive's root ("E:\")
-    std::u16string backup;        // the drive's "_Backup_": nothing outside it is changed
-    std::u16string copy;          // the folder's copy
-    std::u16string kept;          // the same folder below the run's versions folder
+    std::u16string root;    // the drive's root ("E:\")
+    std::u16string backup;  // the drive's "_Backup_": nothing outside it is changed
+    std::u16string copy;    // the folder's copy
+    std::u16string kept;    // the same folder below the run's versions folder
 };
 
 // Moves each copy aside, making folders as needed; one that cannot be

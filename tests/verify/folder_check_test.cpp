@@ -151,8 +151,7 @@ TEST(Versions, WhatTheToolWritesOverOrRemovesIsMovedAside) {
     for (const Case& c : cases) pairs.files.push_back({c.relative, source, c.has_copy, c.copy});
     pairs.stale = {{u"gone.txt", 5}, {u"Old\\x.txt", 5}};
     const std::vector<std::u16string> by_xcopy{u"changed", u"newer"};
-    const std::vector<std::u16string> by_robocopy{u"changed", u"newer", u"gone.txt",
-                                                  u"Old\\x.txt"};
+    const std::vector<std::u16string> by_robocopy{u"changed", u"newer", u"gone.txt", u"Old\\x.txt"};
     EXPECT_EQ(copies_to_keep(pairs, x_CopyRule(xcopy_job)), by_xcopy);
     EXPECT_EQ(copies_to_keep(pairs, x_CopyRule(robocopy_job)), by_robocopy);
 }
@@ -372,8 +371,8 @@ public:
 TEST_F(FolderCheck, OldestVersionsGiveWayForRoom) {
     const std::string stick = temp.path("stick");
     const std::string versions = stick + "\\_Backup_\\%versions";
-    const char* const runs[] = {"2026-12-07 10.00.00", "2026-12-06 09.00.00",
-                                "2026-12-08 08.00.00", "2026-12-08 09.00.00"};
+    const char* const runs[] = {"2026-12-07 10.00.00", "2026-12-06 09.00.00", "2026-12-08 08.00.00",
+                                "2026-12-08 09.00.00"};
     for (const char* run : runs) {
         create_folders(versions + "\\" + run + "\\C\\Docs");
         make_named_file(ansi_to_utf16(versions + "\\" + run + "\\C\\Docs\\a.txt"), "ten bytes!");
