@@ -98,8 +98,9 @@ bool report_copy(const std::string& folder, const std::string& drive,
     report_during("New during the backup: ", folder, findings.added,
                   "saved or moved in while the folder was copied");
     for (const std::u16string& relative : findings.too_large) {
-        report_notice("Left out for its size: " + folder + "\\" + utf16_to_ansi(relative) +
-                      " - larger than a file on " + drive + " can be");
+        std::string line = "Left out for its size: " + folder;
+        line.append("\\").append(utf16_to_ansi(relative)).append(" - larger than a file on ");
+        report_notice(line.append(drive).append(" can be"));
     }
     if (findings.complete()) return true;
     const std::size_t short_count = findings.short_files.size() + findings.unlisted.size();
