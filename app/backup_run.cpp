@@ -8,6 +8,7 @@
 #include "platform/console.h"
 #include "place/backup_place.h"
 #include "place/run_record.h"
+#include "place/versions_place.h"
 #include "platform/drives.h"
 #include "shell/shell_folders.h"
 #include "util/strings.h"
@@ -75,6 +76,7 @@ struct x_RunTally {
     std::size_t files = 0;
     std::string drive;
     std::string backup_root;
+    std::string versions;
 };
 
 // Worked out, and said, once for each drive the run backs up to.
@@ -83,6 +85,7 @@ void find_place(const std::string& drive, x_RunTally& tally) {
     const x_BackupPlace place = backup_place(drive);
     tally.drive = drive;
     tally.backup_root = place.root;
+    tally.versions = versions_folder_for_run(place.root);
     if (!place.notice.empty()) report_notice(place.notice);
 }
 
@@ -96,7 +99,7 @@ x_FolderOutcome back_up(const x_RunTally& tally, const std::string& path) {
                              "cannot hold, shown as a question mark");
         return {};
     }
-    return run_folder_job(tally.drive, tally.backup_root, path);
+    return run_folder_job(tally.drive, tally.backup_root, path, tally.versions);
 }
 
 // A folder the system has no path for has nothing to copy: it is named, but

@@ -29,7 +29,9 @@ std::string count_text(std::size_t count) { return uint64_to_text(count, 10); }
 std::string what_fell_short(const x_ShortFile& file, const std::string& drive) {
     std::string text = file.kind == x_ShortKind::missing   ? "missing"
                        : file.kind == x_ShortKind::differs ? "differs"
-                                                           : "newer on " + drive + ", kept";
+                       : file.kind == x_ShortKind::not_kept
+                           ? "its earlier copy on " + drive + " could not be kept as a version"
+                           : "newer on " + drive + ", kept";
     if (!file.why.empty()) text += ", " + file.why;
     if (file.mend_failed) text += ", its copy could not be marked to be copied again";
     return text;
@@ -114,4 +116,17 @@ bool report_copy(const std::string& folder, const std::string& drive,
                     count_text(findings.files + findings.unlisted.size()) +
                     " files are missing or differ on " + drive + "; the first: " + first);
     return false;
+}
+
+void report_removed_versions(const std::string& drive, const x_RemovedVersions& removed) {
+    if (removed.oldest_run.empty()) return;
+    for (const std::u16string& path : removed.paths) {
+        write_trace("Earlier version removed for room: " + utf16_to_ansi(path));
+    }
+    std::string runs = utf16_to_ansi(removed.oldest_run);
+    if (removed.newest_run != removed.oldest_run)
+        runs += " to " + utf16_to_ansi(removed.newest_run);
+    report_notice("Earlier versions removed to make room on " + drive + ": " +
+                  count_text(removed.files) + " files, " + size_text(removed.bytes) +
+                  ", of the runs " + runs);
 }

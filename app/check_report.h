@@ -4,6 +4,7 @@
 #include <string>
 
 #include "verify/check_findings.h"
+#include "verify/version_retention.h"
 
 // False, with the folder named and why, when its copy must not start.
 bool report_start(const std::string& folder, const std::string& drive,
@@ -12,3 +13,7 @@ bool report_start(const std::string& folder, const std::string& drive,
 // short; files that changed or came during the backup are said either way.
 bool report_copy(const std::string& folder, const std::string& drive,
                  const x_CopyFindings& findings);
+
+// Says what went to make room: on standard error how many files and bytes
+// of which runs, in the trace log each file.
+void report_removed_versions(const std::string& drive, const x_RemovedVersions& removed);

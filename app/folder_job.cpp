@@ -9,6 +9,7 @@
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_helpers.h"
+#include "util/wide_text.h"
 #include "verify/folder_check.h"
 
 namespace {
@@ -27,10 +28,23 @@ bool cannot_hold_large_files(const std::string& drive_root) {
     return name.empty() || equals_ignore_case(name, "FAT32") || equals_ignore_case(name, "FAT");
 }
 
+// The oldest versions give way before a folder is refused for room.
+void make_room(const std::string& drive_root, const std::string& versions_folder,
+               x_StartFindings& start) {
+    if (start.fits || !start.link.empty() || versions_folder.empty()) return;
+    const x_RemovedVersions removed = remove_oldest_versions(
+        ansi_to_utf16(drive_root) + u"\\", ansi_to_utf16(backup_folder_on(drive_root)),
+        ansi_to_utf16(versions_folder), start.needed);
+    report_removed_versions(drive_root, removed);
+    if (removed.oldest_run.empty()) return;
+    start.free = removed.free;
+    start.fits = start.needed <= start.free;
+}
+
 }  // namespace
 
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
-                               const std::string& folder_path) {
+                               const std::string& folder_path, const std::string& versions_folder) {
     x_CopyCommand job;
     // Every folder names the same destination; the copy line puts each one
     // below it under its whole source path, so they never meet.
@@ -45,8 +59,12 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_CopyCommand chosen(job);
     chosen.choose_tool();
     x_FolderCheck check(chosen, drive_root);
+    if (!versions_folder.empty()) check.keep_versions_in(versions_folder);
     const std::string folder = strip_quotes(folder_path);
-    if (!report_start(folder, drive_root, check.before_copy())) return {};
+    x_StartFindings start = check.before_copy();
+    make_room(drive_root, versions_folder, start);
+    if (!report_start(folder, drive_root, start)) return {};
+    check.move_aside();
     check.copy_starts();
     // False when execute reported the folder: never handed to the copy tool.
     if (!job.execute(show_maximized, true)) return {};

@@ -11,6 +11,8 @@ struct x_FolderOutcome {
 
 // Copies one folder below the backup root, this computer's folder
 // "_Backup_" on the drive (a letter and a colon), through the command
-// interpreter, and checks the copy once the copy tool is done.
+// interpreter, and checks the copy once the copy tool is done. What the
+// tool is about to write over or remove is first moved into the run's
+// versions folder (place/versions_place.h); none is kept where it is empty.
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
-                               const std::string& folder_path);
+                               const std::string& folder_path, const std::string& versions_folder);

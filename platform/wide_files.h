@@ -47,6 +47,18 @@ public:
     virtual bool set_written(const std::u16string& path, std::int64_t written);
     // Removes the file, or a link itself rather than what it leads to.
     virtual bool remove_file(const std::u16string& path);
+    // Gives the file or folder another name on the same volume
+    // (MoveFileExW without replacing or copying): fails where the new name
+    // exists or lies on another volume; a link moves itself.
+    virtual bool move_entry(const std::u16string& from, const std::u16string& to);
+    // One folder (CreateDirectoryW); false when it cannot be made, also when
+    // it exists.
+    virtual bool make_folder(const std::u16string& path);
+    // Removes an empty folder, or a folder link itself (RemoveDirectoryW).
+    virtual bool remove_folder(const std::u16string& path);
+    // Copies the file's content and last-write time to a new file
+    // (CopyFileW); fails where the new name exists.
+    virtual bool copy_new_file(const std::u16string& from, const std::u16string& to);
     // What the path leads to, links followed (GetFileInformationByHandle);
     // false when it cannot be opened.
     virtual bool identity_of(const std::u16string& path, x_FileIdentity& identity);

@@ -23,6 +23,9 @@ enum class x_ShortKind {
     // Newer than its source and of another size: another version of the
     // file, which the check does not destroy.
     kept_newer,
+    // A copy the tool was about to write over or remove whose content could
+    // be neither moved aside nor copied among the versions.
+    not_kept,
 };
 
 struct x_ShortFile {

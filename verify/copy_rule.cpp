@@ -117,3 +117,7 @@ bool is_cut_short(const platform::x_WideEntry& source, const platform::x_WideEnt
     const std::int64_t apart = copy.written - source.written;
     return copy.size != source.size && apart < two_seconds && -apart < two_seconds;
 }
+
+bool is_newer_version(const platform::x_WideEntry& source, const platform::x_WideEntry& copy) {
+    return copy.size != source.size && copy.written >= source.written + two_seconds;
+}

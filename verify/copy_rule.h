@@ -65,3 +65,7 @@ bool is_complete_copy(const platform::x_WideEntry& source, const platform::x_Wid
 // FAT's 2 seconds), as a copy tool leaves a file it could not finish. A copy
 // of another size and another time is another version of the file.
 bool is_cut_short(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);
+// A copy newer than its source by more than FAT's rounding and of another
+// size: another version of the file (the user went back to an older one),
+// which neither tool writes over.
+bool is_newer_version(const platform::x_WideEntry& source, const platform::x_WideEntry& copy);

@@ -1,11 +1,14 @@
 #include "verify/folder_check.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
+#include "util/text_helpers.h"
 #include "util/wide_text.h"
 #include "verify/drive_place.h"
+#include "verify/versions.h"
 
 namespace {
 
@@ -25,25 +28,27 @@ std::uint64_t on_disk(std::uint64_t size, std::uint32_t cluster) {
 
 // The bytes the tool is about to add to the drive: what it copies, less
 // the copies it writes over and, where it cleans the copy, the files the
-// source no longer has.
-std::int64_t bytes_to_write(const x_TreePairs& pairs, const x_CopyRule& rule,
-                            std::uint32_t cluster) {
+// source no longer has. Where earlier versions are kept, those stay on the
+// drive (only a copy cut short is written over), and a newer version moved
+// aside makes the tool copy its source as well.
+std::int64_t bytes_to_write(const x_TreePairs& pairs, const x_CopyRule& rule, std::uint32_t cluster,
+                            bool keeps_versions) {
     std::int64_t bytes = 0;
     for (const x_FilePair& pair : pairs.files) {
-        if (!rule.would_copy(pair.source, pair.has_copy ? &pair.copy : nullptr)) continue;
+        const platform::x_WideEntry* copy = pair.has_copy ? &pair.copy : nullptr;
+        const bool moved_newer = keeps_versions && copy && is_newer_version(pair.source, *copy);
+        if (!moved_newer && !rule.would_copy(pair.source, copy)) continue;
         bytes += static_cast<std::int64_t>(on_disk(pair.source.size, cluster));
-        if (pair.has_copy) bytes -= static_cast<std::int64_t>(on_disk(pair.copy.size, cluster));
+        if (copy && (!keeps_versions || is_cut_short(pair.source, *copy))) {
+            bytes -= static_cast<std::int64_t>(on_disk(copy->size, cluster));
+        }
     }
-    if (rule.purges()) {
+    if (rule.purges() && !keeps_versions) {
         for (const x_StaleCopy& stale : pairs.stale) {
             bytes -= static_cast<std::int64_t>(on_disk(stale.size, cluster));
         }
     }
     return bytes;
-}
-
-bool is_newer_version(const platform::x_WideEntry& source, const platform::x_WideEntry& copy) {
-    return copy.size != source.size && copy.written >= source.written + two_seconds;
 }
 
 }  // namespace
@@ -52,7 +57,8 @@ x_FolderCheck::x_FolderCheck(x_CopyCommand& job, const std::string& drive)
     : drive_(drive),
       root_(ansi_to_utf16(drive) + u"\\"),
       backup_folder_(ansi_to_utf16(backup_folder_on(drive))),
-      rule_(job) {
+      rule_(job),
+      copy_destination_(strip_quotes(job.get_destination())) {
     const x_CopyPaths paths = copy_paths(job);
     // A path the conversion cannot carry stays empty, which names no folder.
     source_ = ansi_to_utf16(paths.from);
@@ -68,10 +74,25 @@ x_StartFindings x_FolderCheck::before_copy() {
         findings.link = child_path(copy_, before_.links_in_copy.front());
     }
     if (!platform::wide_files().free_space(root_, findings.free, cluster_bytes_)) return findings;
-    const std::int64_t needed = bytes_to_write(before_, rule_, cluster_bytes_);
+    const std::int64_t needed = bytes_to_write(before_, rule_, cluster_bytes_, keeps_versions_);
     findings.needed = needed > 0 ? static_cast<std::uint64_t>(needed) : 0;
     findings.fits = findings.needed <= findings.free;
     return findings;
+}
+
+void x_FolderCheck::keep_versions_in(const std::string& run_folder) {
+    keeps_versions_ = true;
+    const std::u16string destination = ansi_to_utf16(copy_destination_);
+    // A copy outside the destination has no place among the versions: its
+    // copies are then named as not kept rather than moved anywhere else.
+    if (lies_below(destination, copy_)) {
+        kept_ = ansi_to_utf16(run_folder) + copy_.substr(destination.size());
+    }
+}
+
+void x_FolderCheck::move_aside() {
+    if (!keeps_versions_ || !walked_) return;
+    not_kept_ = ::move_aside({root_, backup_folder_, copy_, kept_}, copies_to_keep(before_, rule_));
 }
 
 void x_FolderCheck::copy_starts() { started_ = platform::wide_files().now(); }
@@ -125,6 +146,17 @@ bool x_FolderCheck::mend(const x_FilePair& pair) const {
            rule_.would_copy(pair.source, &mended);
 }
 
+// Each copy whose earlier content is lost, unless it is named already for
+// falling short itself.
+void x_FolderCheck::add_not_kept(std::vector<x_ShortFile>& short_files) const {
+    for (const std::u16string& relative : not_kept_) {
+        const auto named = [&](const x_ShortFile& file) { return file.relative == relative; };
+        if (std::none_of(short_files.begin(), short_files.end(), named)) {
+            short_files.push_back({relative, x_ShortKind::not_kept, "", false});
+        }
+    }
+}
+
 x_CopyFindings x_FolderCheck::confirm() {
     x_CopyFindings findings;
     const x_TreePairs pairs =
@@ -153,5 +185,6 @@ x_CopyFindings x_FolderCheck::confirm() {
             findings.short_files.push_back(short_file(pair, drive_present, free_bytes));
         }
     }
+    add_not_kept(findings.short_files);
     return findings;
 }

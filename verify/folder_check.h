@@ -9,6 +9,7 @@
 // returned, for the folder job to report.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "verify/check_findings.h"
 #include "verify/copy_rule.h"
@@ -30,6 +31,13 @@ public:
     // The walk before the copy: each file the tool is meant to copy beside
     // its copy as it stood, and what the copy has that the source has not.
     const x_TreePairs& before() const { return before_; }
+    // Keeps earlier versions: the copies the tool is about to write over
+    // or clean out go below the run's versions folder (the drive's form of
+    // its path), and the room asked for counts nothing they free.
+    void keep_versions_in(const std::string& run_folder);
+    // Once the copy may start: moves those copies aside (verify/versions.h).
+    // A copy whose content could not be kept is named by confirm.
+    void move_aside();
     // Right before the tool runs: a source file written to after this is
     // changing under the backup.
     void copy_starts();
@@ -41,6 +49,7 @@ private:
     x_ShortFile short_file(const x_FilePair& pair, bool drive_present,
                            std::uint64_t free_bytes) const;
     bool mend(const x_FilePair& pair) const;
+    void add_not_kept(std::vector<x_ShortFile>& short_files) const;
 
     std::string drive_;
     std::u16string root_;
@@ -48,8 +57,12 @@ private:
     std::u16string source_;
     std::u16string copy_;
     x_CopyRule rule_;
+    std::string copy_destination_;
     std::uint32_t cluster_bytes_ = 0;
     x_TreePairs before_;
+    std::u16string kept_;
+    bool keeps_versions_ = false;
+    std::vector<std::u16string> not_kept_;
     bool walked_ = false;
     std::int64_t started_ = 0;
 };

@@ -19,7 +19,7 @@ TEST(FolderJob, DocumentsGoBelowTheBackupFolderOfTheDrive) {
     x_JobSurroundings job("6.1.7601.17567");
     testing_app::x_FakeDrives fat32;
     const platform::x_Substitute<platform::x_DriveService> drives(fat32);
-    run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Documents");
+    run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Documents", "");
 
     const std::string script =
         x_JobSurroundings::script_path("___C__Users_ann_Documents_E___Backup__.bat");
@@ -47,7 +47,7 @@ TEST(FolderJob, SizeLimitOnlyWhereTheFileSystemNeedsIt) {
         testing_app::x_FakeDrives fake;
         fake.file_system = drive.file_system;
         const platform::x_Substitute<platform::x_DriveService> guard(fake);
-        run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Videos");
+        run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Videos", "");
         const std::string script = x_TempTree::content(
             x_JobSurroundings::script_path("___C__Users_ann_Videos_E___Backup__.bat"));
         EXPECT_EQ(script.find(" /max:4294967296 ") != std::string::npos, drive.limited)

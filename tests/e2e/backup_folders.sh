@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The whole program under Wine backs up the eleven shell folders, the
 # user's and the all-users ones, below E:\_Backup_ under their whole paths,
-# content for content; a second run copies only what changed since. On
+# content for content; a second run copies only what changed since and
+# keeps the earlier copy among the versions, a third moves nothing. On
 # the robocopy path, Thumbs.db and mfc*.tmp stay out without being missed,
-# a file and a subfolder deleted from the source leave the copy, and a file
-# above 4 GiB and one whose path is past 260 characters are backed up. Then
+# a file and a subfolder deleted from the source leave the copy for the
+# versions folder, and a file above 4 GiB and one whose path is past 260
+# characters are backed up. Then
 # the read-me's own lines, exactly as release/README.txt.in gives them: the
 # example path typed at a prompt, and the scheduled task's action started
 # as Task Scheduler starts it (one process creation of the whole line), its
@@ -33,22 +35,39 @@ expect_success "first run"
 expect_folder_lines "first run"
 for line in "${folders[@]}"; do expect_copied "first run" "${line#*	}"; done
 
+# What a run wrote on the drive since the stamp, sorted.
+rewritten_since() {
+    stamp_drive "$work/after"
+    { diff "$1" "$work/after" || true; } | sed -n 's/^> [^ ]* //p' | sort
+}
+
 # One file changed, one added; everything else must stay as it was copied.
+# The changed file's earlier copy is kept in the run's versions folder under
+# its path; a third run with nothing changed moves and rewrites nothing.
 stamp_drive "$work/before"
 sleep 1
 documents=$(wpath_to_unix "$user_folder\\Documents")
+earlier=$(cat "$documents/notes.txt")
 printf 'changed\r\n' >"$documents/notes.txt"
 printf 'new\r\n' >"$(wpath_to_unix "$public\\Music")/added.txt"
 run_program
 expect_success "second run"
 for line in "${folders[@]}"; do expect_copied "second run" "${line#*	}"; done
-stamp_drive "$work/after"
-{ diff "$work/before" "$work/after" || true; } | sed -n 's/^> [^ ]* //p' | sort >"$work/rewritten"
-printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" \
+rewritten_since "$work/before" >"$work/rewritten"
+versions=$(grep -x "./_Backup_/%versions/[^/]*/C/users/$user/Documents/notes.txt" "$work/rewritten") ||
+    fail "second run: the changed file's earlier copy is not among the versions"
+[ "$(cat "$drive_e/$versions")" = "$earlier" ] || fail "second run: the version is not the earlier copy"
+printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" "$versions" \
     "./_Backup_/C/users/Public/Music/added.txt" "./_Backup_/%last backup.txt" |
     sort >"$work/expected_rewritten"
 diff -u "$work/expected_rewritten" "$work/rewritten" >&2 ||
-    fail "second run: other files than the changed ones were copied"
+    fail "second run: other files than the changed ones were copied or moved"
+stamp_drive "$work/before"
+sleep 1
+run_program
+expect_success "third run"
+[ "$(rewritten_since "$work/before")" = "./_Backup_/%last backup.txt" ] ||
+    fail "third run, nothing changed: files were moved or copied again"
 
 if [ "$copy_path" = robocopy ]; then
     pictures_copy=$(wpath_to_unix "$(backup_of "$user_folder\\Pictures")")
@@ -60,6 +79,11 @@ if [ "$copy_path" = robocopy ]; then
     expect_success "deleted from the source"
     if [ -e "$pictures_copy/notes.txt" ] || [ -e "$pictures_copy/Sub Dir/deeper" ]; then
         fail "deleted from the source: the file or the subfolder is still in the copy"
+    fi
+    pictures_kept=("$drive_e/_Backup_/%versions/"*"/C/users/$user/Pictures")
+    if [ ! -f "${pictures_kept[-1]}/notes.txt" ] ||
+        [ ! -f "${pictures_kept[-1]}/Sub Dir/deeper/R&D 100% résumé.dat" ]; then
+        fail "deleted from the source: the file or the subfolder is not among the versions"
     fi
     expect_copied "deleted from the source" "$user_folder\\Pictures"
 

@@ -16,6 +16,8 @@
 #include "util/wide_text.h"
 #include "verify/copy_rule.h"
 #include "verify/file_pairs.h"
+#include "verify/version_retention.h"
+#include "verify/versions.h"
 
 namespace {
 
@@ -122,6 +124,36 @@ TEST(CopyRule, CopiesAreJudgedBySizeAndTimeAsTheToolsJudgeThem) {
         EXPECT_EQ(robocopy.would_copy(source, &copy), c.robocopy_copies);
     }
     EXPECT_TRUE(xcopy.would_copy(source, nullptr));
+}
+
+// What is moved aside before the tool runs: what it writes over (not a
+// copy it cut short, which holds nothing worth keeping), a newer version it
+// would pass over, and what robocopy's cleaning removes; never a copy left
+// as it is.
+TEST(Versions, WhatTheToolWritesOverOrRemovesIsMovedAside) {
+    x_CopyCommand xcopy_job = job_of("xcopy");
+    x_CopyCommand robocopy_job = job_of("robocopy");
+    const std::int64_t t = 133000000000000000;
+    const x_WideEntry source{u"f", 0x20, 100, t};
+    struct Case {
+        const char16_t* relative;
+        bool has_copy;
+        x_WideEntry copy;
+    };
+    const Case cases[] = {
+        {u"same", true, {u"f", 0x20, 100, t}},
+        {u"changed", true, {u"f", 0x20, 90, t - two_seconds * 5}},
+        {u"new", false, {}},
+        {u"cut", true, {u"f", 0x20, 40, t}},
+        {u"newer", true, {u"f", 0x20, 120, t + two_seconds * 5}},
+    };
+    x_TreePairs pairs;
+    for (const Case& c : cases) pairs.files.push_back({c.relative, source, c.has_copy, c.copy});
+    pairs.stale = {{u"gone.txt", 5}, {u"Old\\x.txt", 5}};
+    const std::vector<std::u16string> by_xcopy{u"changed", u"newer"};
+    const std::vector<std::u16string> by_robocopy{u"changed", u"newer", u"gone.txt", u"Old\\x.txt"};
+    EXPECT_EQ(copies_to_keep(pairs, x_CopyRule(xcopy_job)), by_xcopy);
+    EXPECT_EQ(copies_to_keep(pairs, x_CopyRule(robocopy_job)), by_robocopy);
 }
 
 // A name the program's code page may not hold, made through UTF-16.
@@ -251,6 +283,40 @@ TEST_F(FolderCheck, FilesAboveTheDrivesLimitAreNamedNotMissed) {
     EXPECT_EQ(findings.too_large, std::vector<std::u16string>{u"film.mkv"});
 }
 
+// A changed file's copy and a newer version go to the run's versions
+// folder under their paths, content and date as they were, so that the tool
+// copies both sources afresh; the room asked for counts them in full. A
+// second look with the copies in place moves nothing.
+TEST_F(FolderCheck, ReplacedCopiesAreMovedIntoTheVersionsFirst) {
+    for (const std::u16string& name : names) set_written(name, past, true);
+    for (const std::u16string& name : names) set_written(name, past, false);
+    make_named_file(child_path(source_root(), u"a.txt"), "the changed text");
+    make_named_file(child_path(copy_root, album), "the newer version of the album");
+    set_written(album, past + two_seconds * 100, true);
+    const std::string run = temp.path("stick") + "\\_Backup_\\%versions\\run";
+    x_FolderCheck check(job, temp.path("stick"));
+    check.keep_versions_in(run);
+    EXPECT_TRUE(check.before_copy().may_start());
+    check.move_aside();
+
+    const std::u16string kept =
+        ansi_to_utf16(run) + copy_root.substr(ansi_to_utf16(job.get_destination()).size());
+    x_WideEntry entry;
+    EXPECT_FALSE(platform::wide_files().entry_of(child_path(copy_root, u"a.txt"), entry));
+    ASSERT_TRUE(platform::wide_files().entry_of(child_path(kept, u"a.txt"), entry));
+    EXPECT_EQ(entry.size, 17u);
+    EXPECT_EQ(entry.written, past);
+    ASSERT_TRUE(platform::wide_files().entry_of(child_path(kept, album), entry));
+    EXPECT_EQ(entry.written, past + two_seconds * 100);
+    EXPECT_TRUE(platform::wide_files().entry_of(child_path(copy_root, u"b.txt"), entry));
+
+    x_FolderCheck again(job, temp.path("stick"));
+    again.keep_versions_in(run + " (2)");
+    again.before_copy();
+    again.move_aside();
+    EXPECT_FALSE(path_exists(run + " (2)"));
+}
+
 class x_SmallStick : public platform::x_WideFileService {
 public:
     bool free_space(const std::u16string&, std::uint64_t& free_bytes,
@@ -280,6 +346,56 @@ TEST_F(FolderCheck, CopyThatCannotFitIsNotStarted) {
     make_named_file(child_path(copy_root, u"Old name\\b.txt"), "stale");
     start = x_FolderCheck(job, "E:").before_copy();
     EXPECT_TRUE(start.may_start()) << start.needed;
+}
+
+// Each file removed frees its size; nothing else is free.
+class x_FullStick : public platform::x_WideFileService {
+public:
+    bool remove_file(const std::u16string& path) override {
+        platform::x_WideEntry entry;
+        if (!entry_of(path, entry) || !x_WideFileService::remove_file(path)) return false;
+        free += entry.size;
+        return true;
+    }
+    bool free_space(const std::u16string&, std::uint64_t& free_bytes,
+                    std::uint32_t& cluster_bytes) override {
+        free_bytes = free;
+        cluster_bytes = 1;
+        return true;
+    }
+    std::uint64_t free = 0;
+};
+
+// Whole runs go, the oldest first, until the room is there; the run under
+// way keeps its versions even when nothing else is left.
+TEST_F(FolderCheck, OldestVersionsGiveWayForRoom) {
+    const std::string stick = temp.path("stick");
+    const std::string versions = stick + "\\_Backup_\\%versions";
+    const char* const runs[] = {"2026-12-07 10.00.00", "2026-12-06 09.00.00", "2026-12-08 08.00.00",
+                                "2026-12-08 09.00.00"};
+    for (const char* run : runs) {
+        create_folders(versions + "\\" + run + "\\C\\Docs");
+        make_named_file(ansi_to_utf16(versions + "\\" + run + "\\C\\Docs\\a.txt"), "ten bytes!");
+    }
+    x_FullStick full;
+    platform::x_Substitute<platform::x_WideFileService> guard(full);
+    const auto remove = [&](std::uint64_t needed) {
+        return remove_oldest_versions(ansi_to_utf16(stick + "\\"),
+                                      ansi_to_utf16(stick + "\\_Backup_"),
+                                      ansi_to_utf16(versions + "\\" + runs[2]), needed);
+    };
+    x_RemovedVersions removed = remove(15);
+    EXPECT_EQ(removed.files, 2u);
+    EXPECT_EQ(removed.bytes, 20u);
+    EXPECT_EQ(removed.oldest_run, u"2026-12-06 09.00.00");
+    EXPECT_EQ(removed.newest_run, u"2026-12-07 10.00.00");
+    EXPECT_FALSE(path_exists(versions + "\\" + runs[0]));
+    EXPECT_TRUE(path_exists(versions + "\\" + runs[3]));
+
+    removed = remove(1000);
+    EXPECT_EQ(removed.files, 1u);
+    EXPECT_EQ(removed.oldest_run, u"2026-12-08 09.00.00");
+    EXPECT_TRUE(path_exists(versions + "\\" + runs[2] + "\\C\\Docs\\a.txt"));
 }
 
 }  // namespace
