@@ -30,9 +30,13 @@ bool cannot_hold_large_files(const std::string& drive_root) {
 }
 
 // robocopy sets 8 when files failed and 16 on a fatal error; xcopy answers
-// 4 when it could not start and 5 on a write error.
+// 4 when it could not start and 5 on a write error. A code beyond robocopy's
+// five bits is not its own: the interpreter's, from a kept script that
+// ends with its wait.
+constexpr int robocopy_codes = 32;
+
 bool says_it_failed(x_CopyCommand& tool, int code) {
-    if (tool.is_robocopy()) return code > 0 && (code & (8 | 16)) != 0;
+    if (tool.is_robocopy()) return code > 0 && code < robocopy_codes && (code & (8 | 16)) != 0;
     return code == 4 || code == 5;
 }
 
