@@ -1,11 +1,13 @@
 #include "app/folder_job.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "app/check_report.h"
 #include "compose/backup_paths.h"
 #include "copyjob/copy_command.h"
 #include "platform/drives.h"
+#include "trace/trace_log.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_helpers.h"
@@ -41,6 +43,30 @@ void make_room(const std::string& drive_root, const std::string& versions_folder
     start.fits = start.needed <= start.free;
 }
 
+// robocopy sets 8 when files failed and 16 on a fatal error; xcopy answers
+// 4 when it could not start and 5 on a write error. A code beyond robocopy's
+// five bits is not its own: the interpreter's, from a kept script that
+// ends with its wait.
+constexpr int robocopy_codes = 32;
+
+bool says_it_failed(x_CopyCommand& tool, int code) {
+    if (tool.is_robocopy()) return code > 0 && code < robocopy_codes && (code & (8 | 16)) != 0;
+    return code == 4 || code == 5;
+}
+
+// The tool's word goes to the trace log; where it says the copy failed and
+// the check finds it whole, the check is what the outcome rests on.
+void trace_exit_code(x_CopyCommand& tool, const std::string& folder, const std::optional<int>& code,
+                     const x_CopyFindings& findings) {
+    if (!code) return;
+    const std::string said = tool.get_tool() + " exit code " + std::to_string(*code);
+    write_trace(said + ": " + folder);
+    if (findings.complete() && says_it_failed(tool, *code)) {
+        write_trace(said + " says the copy failed, but the check finds nothing missing of " +
+                    folder + "; the check is trusted");
+    }
+}
+
 }  // namespace
 
 x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string& backup_root,
@@ -69,6 +95,7 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     // False when execute reported the folder: never handed to the copy tool.
     if (!job.execute(show_maximized, true)) return {};
     const x_CopyFindings findings = check.confirm();
+    trace_exit_code(chosen, folder, job.exit_code, findings);
     if (!report_copy(folder, drive_root, findings)) return {};
     return {true, findings.files};
 }

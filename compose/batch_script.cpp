@@ -35,6 +35,13 @@ std::string header(x_CopyCommand& job, const std::string& source) {
            list_only_description(job) + "\r\nrem";
 }
 
+// The copy tool's status is what the program that runs the script gets
+// back, rather than that of the wait after it. Neither line is echoed:
+// the console shows the copy line and the wait as before. Expanded when
+// its line is read, %errorlevel% is the status of the line before.
+const char* const keep_status_line = "@set shellbackup_status=%errorlevel%";
+const char* const end_with_status_line = "@exit /b %shellbackup_status%";
+
 std::string closing_line(bool pause_at_end) {
     if (pause_at_end) return has_timeout() ? "timeout /t 100" : "pause";
     return has_timeout() ? "timeout /t 10" : "rem pause";
@@ -49,7 +56,9 @@ std::string script_around(x_CopyCommand& job, const std::string& shown_source,
     x_StringList lines{header(job, shown_source), "cd /d %Temp%"};
     if (pause) lines.push_back(has_timeout() ? "timeout /t 10" : "pause");
     lines.insert(lines.end(), copy_lines.begin(), copy_lines.end());
+    lines.push_back(keep_status_line);
     lines.push_back(closing_line(pause));
+    lines.push_back(end_with_status_line);
     return join_lines(lines);
 }
 

@@ -5,6 +5,7 @@
 // call the others through them, so a derived job that overrides a getter
 // changes what is composed.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class x_CopyCommand {
@@ -76,6 +77,7 @@ public:
     // Writes the script into the scratch folder and runs it: through the
     // command interpreter, waiting for it, or through the shell, not waiting.
     // False when it could not, the folder named on standard error instead.
+    // Run through the interpreter, the script's status is kept in exit_code.
     virtual bool execute(std::int32_t show_command, bool use_interpreter);
 
     std::string script_text;
@@ -123,4 +125,9 @@ public:
     // execute writes these bytes again rather than a conversion that might
     // name another folder.
     std::string script_as_read;
+    // What the interpreter answered for the script execute last ran through
+    // it: the copy tool's own status, which the script keeps across its
+    // closing wait (a script kept from an older version answers the wait's).
+    // None when the script went to the shell, which does not wait for it.
+    std::optional<int> exit_code;
 };

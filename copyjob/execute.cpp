@@ -152,6 +152,7 @@ void launch(const std::string& script_path, std::int32_t show_command) {
 // False when the folder was named on standard error instead: nothing was
 // handed to the interpreter or the shell.
 bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
+    exit_code.reset();
     // Named before anything is composed: a job without a tool keeps the
     // name of a job without a tool.
     const std::string name = script_file_name();
@@ -178,7 +179,7 @@ bool x_CopyCommand::execute(std::int32_t show_command, bool use_interpreter) {
         return false;
     }
     if (use_interpreter) {
-        platform::process().run_command(interpreter_command(script_path));
+        exit_code = platform::process().run_command(interpreter_command(script_path));
     } else {
         launch(script_path, show_command);
     }

@@ -158,7 +158,7 @@ public:
     int run_command(const std::string& command) override {
         commands.push_back(command);
         if (after_command) after_command();
-        return 0;
+        return status;
     }
 
     int locale_calls = 0;
@@ -168,6 +168,7 @@ public:
     std::string current;
     std::vector<std::string> commands;
     std::function<void()> after_command;
+    int status = 0;  // answered for every command
 };
 
 // A drive and folders that are there, empty, with room to spare: each

@@ -13,6 +13,9 @@ const std::string robocopy_line =
     "robocopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /purge /fft /r:3 /w:5 /xo /xjd "
     "/xf  mfc*.tmp  Thumbs.db  ";
 const std::string xcopy_line = "xcopy \"C:\\Data\" \"E:\\_Backup_\\C\\Data\" /s /d /i /y /c";
+// Around the closing wait: the copy tool's status is the script's.
+const std::string keep_status = "@set shellbackup_status=%errorlevel%\r\n";
+const std::string end_with_status = "@exit /b %shellbackup_status%\r\n";
 
 x_CopyCommand data_job() {
     x_CopyCommand job;
@@ -36,23 +39,25 @@ TEST(BatchScript, NewJobOnCurrentWindowsGivesTheRobocopyScript) {
     testing_support::x_FakeWindowsVersion version("6.1.7601.17567");
     EXPECT_EQ(composed(data_job()),
               "rem\trobocopy\tC:\\Data\r\nrem\t\t\t\r\nrem\r\ncd /d %Temp%\r\n" + robocopy_line +
-                  "\r\ntimeout /t 10\r\n");
+                  "\r\n" + keep_status + "timeout /t 10\r\n" + end_with_status);
 
     x_CopyCommand pausing = data_job();
     pausing.set_pause_at_end(true);
     EXPECT_EQ(composed(pausing),
               "rem\trobocopy\tC:\\Data\r\nrem\t\t\t\r\nrem\r\ncd /d %Temp%\r\ntimeout /t 10\r\n" +
-                  robocopy_line + "\r\ntimeout /t 100\r\n");
+                  robocopy_line + "\r\n" + keep_status + "timeout /t 100\r\n" + end_with_status);
 }
 
 TEST(BatchScript, OlderWindowsPausesInsteadOfTimingOut) {
     testing_support::x_FakeWindowsVersion version("5.1.2600.0");
     const std::string head = "rem\txcopy\tC:\\Data\r\nrem\t\t\t\r\nrem\r\ncd /d %Temp%\r\n";
-    EXPECT_EQ(composed(data_job()), head + xcopy_line + "\r\nrem pause\r\n");
+    EXPECT_EQ(composed(data_job()),
+              head + xcopy_line + "\r\n" + keep_status + "rem pause\r\n" + end_with_status);
 
     x_CopyCommand pausing = data_job();
     pausing.set_pause_at_end(true);
-    EXPECT_EQ(composed(pausing), head + "pause\r\n" + xcopy_line + "\r\npause\r\n");
+    EXPECT_EQ(composed(pausing), head + "pause\r\n" + xcopy_line + "\r\n" + keep_status +
+                                     "pause\r\n" + end_with_status);
 }
 
 TEST(BatchScript, ListOnlyDescriptionFollowsTheTool) {
@@ -98,8 +103,8 @@ TEST(BatchScript, PercentSignsOfTheSourceAreDoubledInEveryLine) {
     job.set_extra_switches("/exclude:%TEMP%\\skip.txt");
     EXPECT_EQ(composed(job),
               "rem\txcopy\tC:\\100%% Done\r\nrem\t\t\t\r\nrem\r\ncd /d %Temp%\r\n"
-              "xcopy \"C:\\100%% Done\" \"F:\\a%%b%%c\" /exclude:%TEMP%\\skip.txt\r\n"
-              "timeout /t 10\r\n");
+              "xcopy \"C:\\100%% Done\" \"F:\\a%%b%%c\" /exclude:%TEMP%\\skip.txt\r\n" +
+                  keep_status + "timeout /t 10\r\n" + end_with_status);
 }
 
 TEST(BatchText, PercentDoublingIsUndoneExactly) {

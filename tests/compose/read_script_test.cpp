@@ -59,6 +59,16 @@ std::vector<x_Variant> variants(bool robocopy_version) {
     };
 }
 
+// The script as versions before the tool's status was kept wrote it.
+std::string without_status_lines(std::string text) {
+    for (const std::string line :
+         {"@set shellbackup_status=%errorlevel%\r\n", "@exit /b %shellbackup_status%\r\n"}) {
+        const std::size_t at = text.find(line);
+        if (at != std::string::npos) text.erase(at, line.size());
+    }
+    return text;
+}
+
 class ReadScript : public ::testing::Test {
 protected:
     std::string file(const std::string& name, const std::string& text) {
@@ -92,6 +102,15 @@ TEST_F(ReadScript, EveryComposedScriptReadsBack) {
                 EXPECT_EQ(reader.get_source(), source);
                 EXPECT_EQ(reader.get_destination(), destination);
                 EXPECT_EQ(reader.get_extra_switches(), variant.switches);
+
+                x_CopyCommand older;
+                older.set_extra_switches("kept");
+                ASSERT_TRUE(older.read_script(
+                    file("older.bat", without_status_lines(writer.get_script_text()))));
+                EXPECT_EQ(older.get_command_line(), reader.get_command_line());
+                EXPECT_EQ(older.get_source(), source);
+                EXPECT_EQ(older.get_destination(), destination);
+                EXPECT_EQ(older.get_extra_switches(), variant.switches);
             }
         }
     }

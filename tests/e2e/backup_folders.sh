@@ -35,6 +35,24 @@ expect_success "first run"
 expect_folder_lines "first run"
 for line in "${folders[@]}"; do expect_copied "first run" "${line#*	}"; done
 
+# The trace log has each folder with the copy tool's own exit code, that
+# of a copy that went well, not that of the wait the script ends with.
+trace_folder=$(wpath_to_unix "$user_folder\\Temp\\v_Urivu.tmp\\_trace_\\QX")
+highest_good=1
+[ "$copy_path" = xcopy ] || highest_good=7
+said="$copy_path exit code "
+for line in "${folders[@]}"; do
+    folder=${line#*	}
+    found=""
+    while IFS= read -r entry; do
+        [[ $entry == *"$said"*": $folder" ]] || continue
+        code=${entry##*"$said"}
+        code=${code%": $folder"}
+        if [[ $code =~ ^[0-9]+$ ]] && ((code <= highest_good)); then found=1; fi
+    done < <(cat "$trace_folder"/*.txt | tr -d '\r')
+    [ -n "$found" ] || fail "first run: no ${said}0 to $highest_good for $folder in the trace"
+done
+
 # What a run wrote on the drive since the stamp, sorted.
 rewritten_since() {
     stamp_drive "$work/after"

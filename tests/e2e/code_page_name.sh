@@ -107,8 +107,8 @@ named=0
 for script in "$scripts"/*.bat; do
     grep -q '%shellbackup_from%' "$script" || continue
     named=$((named + 1))
-    # A script for Windows 10 ends in "timeout", which Wine lacks: its
-    # status there says nothing of the copy, which is compared below.
+    # A script ends with its copy tool's status: robocopy's is not zero
+    # when it copied files. The copy is compared below.
     in_wine cmd /c "$user_folder\\Temp\\v_Urivu.tmp\\shellbackup\\$(basename "$script")" \
         >"$work/by_hand.out" 2>&1 || [ "$copy_path" = robocopy ] ||
         fail "$(basename "$script") run by hand failed"
