@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <cwctype>
 #include <map>
 #include <memory>
 
@@ -52,9 +51,12 @@ std::wstring long_path(const std::wstring& path) {
     return L"\\\\?\\" + text;
 }
 
+// Windows finds names without regard to case across Unicode (the C
+// runtime's towupper knows ASCII only): an "Ärger.txt" meets its copy
+// "ärger.txt" as the same file, not as a new one beside an extra.
 std::wstring folded(const std::wstring& name) {
     std::wstring key = name;
-    for (wchar_t& c : key) c = static_cast<wchar_t>(std::towupper(c));
+    if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
     return key;
 }
 
