@@ -93,7 +93,7 @@ TEST(FolderJob, ToolStatusInTheTraceLog) {
         const platform::x_Substitute<platform::x_WideFileService> folders_guard(folders);
         x_JobSurroundings job(row.windows_version);
         job.process.status = row.status;
-        EXPECT_TRUE(run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Music").complete);
+        EXPECT_TRUE(run_folder_job("E:", "E:\\_Backup_", "C:\\Users\\ann\\Music", "").complete);
 
         const std::string trace = trace_text(job.temp.root());
         const std::string code = " exit code " + std::to_string(row.status);
