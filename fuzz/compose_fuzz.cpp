@@ -46,10 +46,15 @@ void run(const std::string& source, const std::string& destination, std::uint8_t
     check(percent_runs_even(job.build_command_line()));
     job.compose_script();
     std::string script = job.get_script_text();
-    const std::string own_variable = "\r\ncd /d %Temp%\r\n";
-    const std::size_t at = script.find(own_variable);
-    check(at != std::string::npos);
-    check(percent_runs_even(script.erase(at, own_variable.size())));
+    // The script's own variables: the temporary folder and the tool's status.
+    const char* const own_lines[] = {"\r\ncd /d %Temp%", "\r\n@set shellbackup_status=%errorlevel%",
+                                     "\r\n@exit /b %shellbackup_status%"};
+    for (const std::string own : own_lines) {
+        const std::size_t at = script.find(own);
+        check(at != std::string::npos);
+        script.erase(at, own.size());
+    }
+    check(percent_runs_even(script));
 
     const std::string name = job.script_file_name();
     check(name.size() <= 147);
