@@ -68,7 +68,7 @@ std::string full_path_of(const std::string& path) {
 // as well: executed unchanged, the script is written back as it was read,
 // also where a character has no counterpart in the ANSI page. A script
 // that names its folders by names kept beside it, found without them,
-// names no folder: its paths stay as they were and the answer is false.
+// names no folder: the job stays as it was and the answer is false.
 bool x_CopyCommand::read_script(const std::string& path) {
     const std::string full_path = full_path_of(path);
     script_as_read = read_text_file(full_path);
@@ -76,6 +76,13 @@ bool x_CopyCommand::read_script(const std::string& path) {
     x_CopyLine first;
     const auto count = count_copy_lines(split_lines(script_text), first);
     if (count == 0) return false;
+    const x_StringList words = split_words(first.line);
+    const std::string folder = dir_part(full_path);
+    const x_NamedPath from =
+        words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
+    const x_NamedPath to =
+        words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
+    if ((from.named && !from.path) || (to.named && !to.path)) return false;
     if (count == 1) {
         if (first.tool == "xcopy") {
             use_xcopy();
@@ -84,13 +91,6 @@ bool x_CopyCommand::read_script(const std::string& path) {
         }
         command_line = first.line;
     }
-    const x_StringList words = split_words(first.line);
-    const std::string folder = dir_part(full_path);
-    const x_NamedPath from =
-        words.size() > 1 ? named_path(folder, script_text, words[1]) : x_NamedPath{};
-    const x_NamedPath to =
-        words.size() > 2 ? named_path(folder, script_text, words[2]) : x_NamedPath{};
-    if ((from.named && !from.path) || (to.named && !to.path)) return false;
     if (words.size() > 1)
         set_source(from.path ? undoubled_root(*from.path) : path_of_word(words[1]));
     if (words.size() > 2) {
