@@ -61,7 +61,7 @@ refuse_writes() {
 }
 
 # Everything a check seeded is removed with the work folder; the prefix
-# stays for the next run, its server stopped.
+# stays, its server stopped (ctest removes it when the check passes).
 empty_drive_e() {
     [ ! -d "$drive_e" ] || find "$drive_e" -mindepth 1 -delete
 }
