@@ -1,6 +1,7 @@
 #include "app/check_report.h"
 
 #include <iterator>
+#include <vector>
 
 #include "copyjob/not_backed_up.h"
 #include "trace/trace_log.h"
@@ -35,6 +36,14 @@ std::string what_fell_short(const x_ShortFile& file, const std::string& drive) {
     if (!file.why.empty()) text += ", " + file.why;
     if (file.mend_failed) text += ", its copy could not be marked to be copied again";
     return text;
+}
+
+// One trace line per path, written in one go.
+void trace_paths(const std::string& what, const std::vector<std::u16string>& paths) {
+    std::vector<std::string> lines;
+    lines.reserve(paths.size());
+    for (const std::u16string& path : paths) lines.push_back(what + utf16_to_ansi(path));
+    write_trace_lines(lines);
 }
 
 // The trace log's line for one file or folder of a copy that falls short.
@@ -120,13 +129,16 @@ bool report_copy(const std::string& folder, const std::string& drive,
 
 void report_removed_versions(const std::string& drive, const x_RemovedVersions& removed) {
     if (removed.oldest_run.empty()) return;
-    for (const std::u16string& path : removed.paths) {
-        write_trace("Earlier version removed for room: " + utf16_to_ansi(path));
-    }
-    std::string runs = utf16_to_ansi(removed.oldest_run);
+    trace_paths("Earlier version removed for room: ", removed.paths);
+    std::string runs = "the run " + utf16_to_ansi(removed.oldest_run);
     if (removed.newest_run != removed.oldest_run)
-        runs += " to " + utf16_to_ansi(removed.newest_run);
-    report_notice("Earlier versions removed to make room on " + drive + ": " +
-                  count_text(removed.files) + " files, " + size_text(removed.bytes) +
-                  ", of the runs " + runs);
+        runs = "the runs " + utf16_to_ansi(removed.oldest_run) + " to " +
+               utf16_to_ansi(removed.newest_run);
+    const char* const versions = removed.files == 1 ? " earlier version (" : " earlier versions (";
+    report_notice("Removed " + count_text(removed.files) + versions + size_text(removed.bytes) +
+                  ", of " + runs + ") to make room on " + drive);
+}
+
+void report_kept_versions(const std::vector<std::u16string>& paths) {
+    trace_paths("Earlier version kept: ", paths);
 }

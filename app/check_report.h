@@ -2,6 +2,7 @@
 // What the check of one folder's copy found, said: the folder on standard
 // error (and in the trace log), each file that falls short in the trace log.
 #include <string>
+#include <vector>
 
 #include "verify/check_findings.h"
 #include "verify/version_retention.h"
@@ -17,3 +18,5 @@ bool report_copy(const std::string& folder, const std::string& drive,
 // Says what went to make room: on standard error how many files and bytes
 // of which runs, in the trace log each file.
 void report_removed_versions(const std::string& drive, const x_RemovedVersions& removed);
+// The trace log names where each copy moved aside now lies.
+void report_kept_versions(const std::vector<std::u16string>& paths);

@@ -90,7 +90,7 @@ x_FolderOutcome run_folder_job(const std::string& drive_root, const std::string&
     x_StartFindings start = check.before_copy();
     make_room(drive_root, versions_folder, start);
     if (!report_start(folder, drive_root, start)) return {};
-    check.move_aside();
+    report_kept_versions(check.move_aside());
     check.copy_starts();
     // False when execute reported the folder: never handed to the copy tool.
     if (!job.execute(show_maximized, true)) return {};

@@ -13,15 +13,19 @@
 # other: MEGABYTES in a few large and some small files per folder, then
 # FILES small files in nested folders, where fixed costs should vanish;
 # then the FILES once more with their copies already on the drive and
-# nothing to copy, the usual daily run.
+# nothing to copy, the usual daily run; then CHANGED of them rewritten
+# before every run, whose earlier copies the program moves into its
+# versions area first (the batch and the floor write over them): what
+# that costs is the program - floor difference beyond the one of the
+# run with nothing changed.
 # Each run of the first two sets starts with an empty drive folder; every
 # round runs the three once, in an order that rotates from round to round,
 # so that drift in the machine's load falls on all three alike. Reports the
 # median wall times, their ratios, and the median of each round's program -
 # floor difference.
 #
-#   bench/whole_program.sh [ROUNDS] [MEGABYTES] [FILES]
-#                                     (defaults: 5 rounds, 120 MB, 10000 files)
+#   bench/whole_program.sh [ROUNDS] [MEGABYTES] [FILES] [CHANGED]
+#                       (defaults: 5 rounds, 120 MB, 10000 files, 1000 changed)
 #
 # Needs the windows build (cmake --preset windows && cmake --build --preset
 # windows). SHELLBACKUP_EXE picks another build of the program (default
@@ -38,6 +42,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
 rounds=${1:-5}
 megabytes=${2:-120}
 files=${3:-10000}
+changed=${4:-1000}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 exe=${SHELLBACKUP_EXE:-$repo/build/windows/shellbackup.exe}
 sandbox=$repo/scripts/sandbox
@@ -57,6 +62,8 @@ user=$(id -un)
 (( megabytes >= 100 )) || { echo "whole_program: at least 100 MB" >&2; exit 1; }
 (( files >= 100 )) || { echo "whole_program: at least 100 files" >&2; exit 1; }
 (( rounds >= 1 )) || { echo "whole_program: at least one round" >&2; exit 1; }
+(( changed >= 10 && changed <= files )) ||
+    { echo "whole_program: from 10 changed files to all FILES" >&2; exit 1; }
 
 # The ten distinct folders (the desktop is on the list twice) in the
 # program's order, as Windows paths below C:.
@@ -120,6 +127,22 @@ seed_files() {
     done
 }
 
+# Rewrites every so many of the seeded files with new content: each one
+# is then newer than its copy.
+round_of_changes=0
+change_files() {
+    local per_folder=$((files / 10)) step=$((files / changed)) folder target sub i
+    round_of_changes=$((round_of_changes + 1))
+    for folder in "${folders[@]:0:10}"; do
+        target=$(host_folder "$folder")
+        for ((i = step; i <= per_folder; i += step)); do
+            sub="$target/level $((i % 4))/inner $((i % 5))"
+            (( i % 3 )) || sub="$sub/deep $((i % 2))"
+            printf 'changed in round %d: %d\n' "$round_of_changes" "$i" >"$sub/file $i.txt"
+        done
+    done
+}
+
 # The program's switches for each tool (no /max: Wine says NTFS for E:).
 write_batch() {
     local folder switches='/s /d /i /y /c'
@@ -165,20 +188,28 @@ run_batch() { "$sandbox" run cmd /c 'C:\bench\eleven.bat'; }
 
 # Wall time of one run in seconds, with its output thrown away. With
 # keep_copies=1 the drive keeps what the runs before left on it.
+# before_run names a step run before each run, outside its time.
 keep_copies=0
+before_run=:
 time_run() {
     local start end
     [ "$keep_copies" -eq 1 ] || fresh_drive
+    "$before_run"
     start=$(date +%s.%N)
     "$@" >/dev/null 2>&1 </dev/null || true
     end=$(date +%s.%N)
     awk -v start="$start" -v end="$end" 'BEGIN { printf "%.3f\n", end - start }'
 }
 
-# What a run left on the drive: file count and kilobytes.
+# What a run left of the folders' copies on the drive: file count and
+# kilobytes. The program's own entries below _Backup_ (its record, the
+# earlier versions) all start with a percent sign, which no copy does.
 copied() {
-    [ -d "$drive_e/_Backup_" ] || { echo "0 files, 0 KB"; return; }
-    echo "$(find "$drive_e/_Backup_" -type f | wc -l) files, $(du -sk "$drive_e/_Backup_" | cut -f1) KB"
+    local backup=$drive_e/_Backup_ copies=()
+    [ -d "$backup" ] || { echo "0 files, 0 KB"; return; }
+    mapfile -t copies < <(find "$backup" -mindepth 1 -maxdepth 1 ! -name '%*')
+    [ "${#copies[@]}" -gt 0 ] || { echo "0 files, 0 KB"; return; }
+    echo "$(find "${copies[@]}" -type f | wc -l) files, $(du -sck "${copies[@]}" | tail -n 1 | cut -f1) KB"
 }
 
 median() {
@@ -232,7 +263,7 @@ report_runs() {
 }
 
 measure_set() {
-    local label=$1 round turn name differences=() program floor batch
+    local label=$1 round turn name differences=() floor batch
     program_times=()
     floor_times=()
     batch_times=()
@@ -252,8 +283,8 @@ measure_set() {
     printf 'median (s): program %.2f, floor %.2f, batch %.2f\n' "$program" "$floor" "$batch"
     echo "ratios: program/batch $(ratio "$program" "$batch")," \
         "floor/batch $(ratio "$floor" "$batch"), program/floor $(ratio "$program" "$floor")"
-    echo "program - floor per round (s): ${differences[*]};" \
-        "median $(printf '%s\n' "${differences[@]}" | median)"
+    difference=$(printf '%s\n' "${differences[@]}" | median)
+    echo "program - floor per round (s): ${differences[*]}; median $difference"
     echo "load at end $(load)"
 }
 
@@ -274,3 +305,10 @@ seed_files
 measure_set "$files files"
 keep_copies=1
 measure_set "$files files, nothing changed"
+unchanged_difference=$difference
+before_run=change_files
+measure_set "$files files, $changed changed before each run"
+awk -v with="$difference" -v without="$unchanged_difference" -v run="$program" \
+    -v files="$changed" 'BEGIN {
+        printf "moving %d earlier copies aside: %.3f s, %.1f%% of the program run\n",
+            files, with - without, 100 * (with - without) / run }'

@@ -86,8 +86,14 @@ bool append_trace(const x_ByteList& entry) {
     return written && closed;
 }
 
-bool write_trace(const std::string& message) {
-    const std::string line = time_text(stamp_format) + "\t" + file_name(module_path()) + "\t" +
-                             escape_line_breaks(message, field_break) + "\r\n";
-    return append_trace(to_bytes(line));
+bool write_trace(const std::string& message) { return write_trace_lines({message}); }
+
+bool write_trace_lines(const std::vector<std::string>& messages) {
+    if (messages.empty()) return true;
+    const std::string lead = time_text(stamp_format) + "\t" + file_name(module_path()) + "\t";
+    std::string lines;
+    for (const std::string& message : messages) {
+        lines += lead + escape_line_breaks(message, field_break) + "\r\n";
+    }
+    return append_trace(to_bytes(lines));
 }

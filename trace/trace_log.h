@@ -4,11 +4,15 @@
 // each entry is one open-append-close of a file that no other writer can
 // open meanwhile, while readers such as a log viewer may keep it open.
 #include <string>
+#include <vector>
 
 #include "util/strings.h"
 
 // Appends one entry; false when the log file stayed locked or unwritable.
 bool write_trace(const std::string& message);
+// Appends one entry per message, all in one opening of the file: a run
+// that names a thousand files pays for one.
+bool write_trace_lines(const std::vector<std::string>& messages);
 // Appends prepared entry bytes to the current hour's file, with the header
 // line in front when the file is new or empty.
 bool append_trace(const x_ByteList& entry);

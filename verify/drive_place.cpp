@@ -37,12 +37,19 @@ bool lies_below(const std::u16string& folder, const std::u16string& path) {
     return place_key(path.substr(0, folder.size())) == place_key(folder);
 }
 
-bool is_plainly_on_drive(const std::u16string& root, const std::u16string& folder,
-                         const std::u16string& path) {
-    if (!lies_below(root, folder) || !lies_below(folder, path)) return false;
-    if (!link_on_the_way(root, path).empty()) return false;
+bool same_place(const std::u16string& one, const std::u16string& other) {
+    return place_key(one) == place_key(other);
+}
+
+bool stays_on_drive(const std::u16string& root, const std::u16string& path) {
+    if (!lies_below(root, path) || !link_on_the_way(root, path).empty()) return false;
     platform::x_FileIdentity drive;
     platform::x_FileIdentity file;
     return platform::wide_files().identity_of(root, drive) &&
            platform::wide_files().identity_of(path, file) && file.volume == drive.volume;
+}
+
+bool is_plainly_on_drive(const std::u16string& root, const std::u16string& folder,
+                         const std::u16string& path) {
+    return lies_below(root, folder) && lies_below(folder, path) && stays_on_drive(root, path);
 }

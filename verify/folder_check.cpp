@@ -1,6 +1,7 @@
 #include "verify/folder_check.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "compose/backup_paths.h"
@@ -90,9 +91,12 @@ void x_FolderCheck::keep_versions_in(const std::string& run_folder) {
     }
 }
 
-void x_FolderCheck::move_aside() {
-    if (!keeps_versions_ || !walked_) return;
-    not_kept_ = ::move_aside({root_, backup_folder_, copy_, kept_}, copies_to_keep(before_, rule_));
+std::vector<std::u16string> x_FolderCheck::move_aside() {
+    if (!keeps_versions_ || !walked_) return {};
+    x_MovedAside moved =
+        ::move_aside({root_, backup_folder_, copy_, kept_}, copies_to_keep(before_, rule_));
+    not_kept_ = std::move(moved.lost);
+    return std::move(moved.kept);
 }
 
 void x_FolderCheck::copy_starts() { started_ = platform::wide_files().now(); }

@@ -35,9 +35,10 @@ public:
     // or clean out go below the run's versions folder (the drive's form of
     // its path), and the room asked for counts nothing they free.
     void keep_versions_in(const std::string& run_folder);
-    // Once the copy may start: moves those copies aside (verify/versions.h).
-    // A copy whose content could not be kept is named by confirm.
-    void move_aside();
+    // Once the copy may start: moves those copies aside (verify/versions.h)
+    // and answers where each now lies. A copy whose content could not be
+    // kept is named by confirm.
+    std::vector<std::u16string> move_aside();
     // Right before the tool runs: a source file written to after this is
     // changing under the backup.
     void copy_starts();

@@ -1,40 +1,69 @@
 #include "verify/versions.h"
 
+#include <set>
+
 #include "platform/files.h"
 #include "verify/copy_rule.h"
 #include "verify/drive_place.h"
 
 namespace {
 
-bool is_separator(char16_t unit) { return unit == u'\\' || unit == u'/'; }
-
-// Each folder from the backup folder down to the path's parent, made where
-// it is missing; false where one is a link or is not a folder. Each is
-// looked at before anything is made inside it.
-bool make_parents(const x_VersionPlaces& places, const std::u16string& path) {
-    auto& files = platform::wide_files();
-    if (!link_on_the_way(places.root, places.backup).empty()) return false;
-    for (std::size_t end = places.backup.size() + 1; end < path.size(); ++end) {
-        if (!is_separator(path[end])) continue;
-        const std::u16string folder = path.substr(0, end);
-        platform::x_WideEntry entry;
-        if (!files.entry_of(folder, entry) && !files.make_folder(folder)) return false;
-        if (!files.entry_of(folder, entry) ||
-            (entry.attributes & platform::attribute_directory) == 0 ||
-            (entry.attributes & platform::attribute_reparse_point) != 0) {
-            return false;
-        }
-    }
+std::u16string parent_of(const std::u16string& path) {
     const std::size_t slash = path.find_last_of(u"\\/");
-    return is_plainly_on_drive(places.root, places.backup, path.substr(0, slash));
+    return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
 }
 
-bool keep(const x_VersionPlaces& places, const std::u16string& relative) {
+bool is_plain_folder(const platform::x_WideEntry& entry) {
+    return (entry.attributes & platform::attribute_directory) != 0 &&
+           (entry.attributes & platform::attribute_reparse_point) == 0;
+}
+
+// The folders of the drive proven plain: below the backup folder, each a
+// folder and no link, the backup folder on the drive's volume. A folder
+// that is no link lies on the volume of its parent, so a thousand copies
+// moved from a few folders cost a look at each folder once, not at every
+// piece of every path.
+class x_PlainFolders {
+public:
+    explicit x_PlainFolders(const x_VersionPlaces& places) : places_(places) {}
+
+    // Whether the folder is plain; with make, missing folders are made,
+    // each looked at before anything is made inside it.
+    bool prove(const std::u16string& folder, bool make) {
+        if (proven_.count(folder) != 0) return true;
+        if (same_place(folder, places_.backup)) {
+            if (!stays_on_drive(places_.root, folder)) return false;
+        } else if (!lies_below(places_.backup, folder) || !prove(parent_of(folder), make) ||
+                   !is_plain(folder, make)) {
+            return false;
+        }
+        proven_.insert(folder);
+        return true;
+    }
+
+private:
+    static bool is_plain(const std::u16string& folder, bool make) {
+        auto& files = platform::wide_files();
+        platform::x_WideEntry entry;
+        if (!files.entry_of(folder, entry) && !(make && files.make_folder(folder))) return false;
+        return files.entry_of(folder, entry) && is_plain_folder(entry);
+    }
+
+    const x_VersionPlaces& places_;
+    std::set<std::u16string> proven_;
+};
+
+// The copy is moved, or else copied, only out of a plain folder into one.
+bool keep(const x_VersionPlaces& places, x_PlainFolders& plain, const std::u16string& relative) {
     const std::u16string from = child_path(places.copy, relative);
     const std::u16string to = child_path(places.kept, relative);
-    if (!is_plainly_on_drive(places.root, places.backup, from)) return false;
-    if (!make_parents(places, to)) return false;
     auto& files = platform::wide_files();
+    platform::x_WideEntry entry;
+    if (!plain.prove(parent_of(from), false) || !files.entry_of(from, entry) ||
+        (entry.attributes & platform::attribute_reparse_point) != 0) {
+        return false;
+    }
+    if (!plain.prove(parent_of(to), true)) return false;
     return files.move_entry(from, to) || files.copy_new_file(from, to);
 }
 
@@ -53,12 +82,20 @@ std::vector<std::u16string> copies_to_keep(const x_TreePairs& pairs, const x_Cop
     return kept;
 }
 
-std::vector<std::u16string> move_aside(const x_VersionPlaces& places,
-                                       const std::vector<std::u16string>& relatives) {
-    std::vector<std::u16string> lost;
-    if (!lies_below(places.backup, places.kept)) return relatives;
-    for (const std::u16string& relative : relatives) {
-        if (!keep(places, relative)) lost.push_back(relative);
+x_MovedAside move_aside(const x_VersionPlaces& places,
+                        const std::vector<std::u16string>& relatives) {
+    x_MovedAside moved;
+    if (!lies_below(places.backup, places.kept)) {
+        moved.lost = relatives;
+        return moved;
     }
-    return lost;
+    x_PlainFolders plain(places);
+    for (const std::u16string& relative : relatives) {
+        if (keep(places, plain, relative)) {
+            moved.kept.push_back(child_path(places.kept, relative));
+        } else {
+            moved.lost.push_back(relative);
+        }
+    }
+    return moved;
 }

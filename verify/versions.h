@@ -26,9 +26,13 @@ struct x_VersionPlaces {
     std::u16string kept;    // the same folder below the run's versions folder
 };
 
+struct x_MovedAside {
+    std::vector<std::u16string> kept;  // where each kept copy now lies
+    std::vector<std::u16string> lost;  // copies whose content could be kept neither way
+};
+
 // Moves each copy aside, making folders as needed; one that cannot be
 // moved is copied there instead when it can be read. Nothing is moved,
-// made or copied through a link or off the drive. Answers the copies whose
-// content could be kept neither way.
-std::vector<std::u16string> move_aside(const x_VersionPlaces& places,
-                                       const std::vector<std::u16string>& relatives);
+// made or copied through a link or off the drive.
+x_MovedAside move_aside(const x_VersionPlaces& places,
+                        const std::vector<std::u16string>& relatives);

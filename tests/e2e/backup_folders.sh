@@ -37,7 +37,6 @@ for line in "${folders[@]}"; do expect_copied "first run" "${line#*	}"; done
 
 # The trace log has each folder with the copy tool's own exit code, that
 # of a copy that went well, not that of the wait the script ends with.
-trace_folder=$(wpath_to_unix "$user_folder\\Temp\\v_Urivu.tmp\\_trace_\\QX")
 highest_good=1
 [ "$copy_path" = xcopy ] || highest_good=7
 said="$copy_path exit code "
@@ -75,6 +74,8 @@ rewritten_since "$work/before" >"$work/rewritten"
 versions=$(grep -x "./_Backup_/%versions/[^/]*/C/users/$user/Documents/notes.txt" "$work/rewritten") ||
     fail "second run: the changed file's earlier copy is not among the versions"
 [ "$(cat "$drive_e/$versions")" = "$earlier" ] || fail "second run: the version is not the earlier copy"
+kept=${versions#./}
+expect_traced "second run" "Earlier version kept: E:\\${kept//\//\\}"
 printf '%s\n' "./_Backup_/C/users/$user/Documents/notes.txt" "$versions" \
     "./_Backup_/C/users/Public/Music/added.txt" "./_Backup_/%last backup.txt" |
     sort >"$work/expected_rewritten"

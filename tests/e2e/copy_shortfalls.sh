@@ -20,7 +20,9 @@
 #   tool leaves them: they are named, a folder that cannot fit is not
 #   started; with room on the drive, the next run makes every copy whole;
 #   a folder whose link leads to more than the drive holds is not started,
-#   and the next folder, which fits, is copied.
+#   and the next folder, which fits, is copied; a film changed run after
+#   run until its versions fill the drive: the oldest version gives way,
+#   the run is complete.
 # On the robocopy path the held file is tried again three times (/r:3)
 # before it is named, and folder links are left out (/xjd): not asked for,
 # not counted for room.
@@ -264,6 +266,29 @@ else
     fi
     expect_copied "linked folder too large" "$pictures"
     leave_linking_documents
+
+    # A film changed run after run until its versions fill the drive: the
+    # next run removes the oldest run's version, and only that one.
+    empty_sources
+    empty_drive_e
+    mount -o remount,size=7m "$drive_e"
+    kept_versions=$drive_e/_Backup_/%versions
+    film=$documents_unix/film.bin
+    for round in 1 2 3 4; do
+        head -c 2097152 /dev/urandom >"$film"
+        touch -d "2022-01-0$round 10:00:00" "$film"
+        cp "$film" "$work/film.$round"
+        run_program
+        expect_success "versions fill the drive, run $round"
+    done
+    expect_copied "versions fill the drive" "$documents"
+    expect_err_line "versions fill the drive" "Removed 1 earlier version (2.0 MB, of the run "
+    expect_traced "versions fill the drive" "Earlier version removed for room: "
+    mapfile -t kept_films < <(find "$kept_versions" -name film.bin | sort)
+    if [ "${#kept_films[@]}" -ne 2 ] || ! cmp -s "${kept_films[0]}" "$work/film.2" ||
+        ! cmp -s "${kept_films[1]}" "$work/film.3"; then
+        fail "versions fill the drive: the versions kept are not those of runs 2 and 3"
+    fi
 fi
 
 finish "copy shortfalls"

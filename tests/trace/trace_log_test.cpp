@@ -52,12 +52,13 @@ bool ends_with(const std::string& text, const std::string& end) {
 TEST(TraceLog, FirstEntryOfAFileFollowsTheHeaderAndLaterOnesDoNot) {
     x_TraceSurroundings at;
     EXPECT_TRUE(write_trace("first\r\nsecond"));
-    EXPECT_TRUE(write_trace("a\rb\nc"));
+    EXPECT_TRUE(write_trace_lines({"a\rb\nc", "d"}));
+    EXPECT_TRUE(write_trace_lines({}));
     const std::string header =
         stamp + "\ttester\t\t" + at.folder() + "\t\tC:\\Work\t\tC:\\Tools\\shellbackup.exe\t\t\r\n";
     EXPECT_EQ(x_TempTree::content(at.hour_file("0131_17")),
               header + stamp + "\tshellbackup.exe\tfirst\t\tsecond\r\n" + stamp +
-                  "\tshellbackup.exe\ta\tb\tc\r\n");
+                  "\tshellbackup.exe\ta\tb\tc\r\n" + stamp + "\tshellbackup.exe\td\r\n");
 }
 
 TEST(TraceLog, EachHourHasItsOwnFileAndAnEmptyFileGetsTheHeader) {

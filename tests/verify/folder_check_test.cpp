@@ -297,10 +297,12 @@ TEST_F(FolderCheck, ReplacedCopiesAreMovedIntoTheVersionsFirst) {
     x_FolderCheck check(job, temp.path("stick"));
     check.keep_versions_in(run);
     EXPECT_TRUE(check.before_copy().may_start());
-    check.move_aside();
+    const std::vector<std::u16string> moved = check.move_aside();
 
     const std::u16string kept =
         ansi_to_utf16(run) + copy_root.substr(ansi_to_utf16(job.get_destination()).size());
+    EXPECT_EQ(moved, (std::vector<std::u16string>{child_path(kept, album),
+                                                  child_path(kept, u"a.txt")}));
     x_WideEntry entry;
     EXPECT_FALSE(platform::wide_files().entry_of(child_path(copy_root, u"a.txt"), entry));
     ASSERT_TRUE(platform::wide_files().entry_of(child_path(kept, u"a.txt"), entry));
@@ -313,8 +315,37 @@ TEST_F(FolderCheck, ReplacedCopiesAreMovedIntoTheVersionsFirst) {
     x_FolderCheck again(job, temp.path("stick"));
     again.keep_versions_in(run + " (2)");
     again.before_copy();
-    again.move_aside();
+    EXPECT_TRUE(again.move_aside().empty());
     EXPECT_FALSE(path_exists(run + " (2)"));
+}
+
+// Where a hostile stick's versions folder is a link, nothing moves through
+// it: the copy stays where it is and is named as not kept.
+class x_LinkedVersions : public platform::x_WideFileService {
+public:
+    bool entry_of(const std::u16string& path, x_WideEntry& entry) override {
+        if (!x_WideFileService::entry_of(path, entry)) return false;
+        if (path.ends_with(u"%versions")) entry.attributes |= platform::attribute_reparse_point;
+        return true;
+    }
+};
+
+TEST_F(FolderCheck, NothingIsMovedThroughALink) {
+    for (const std::u16string& name : names) set_written(name, past, true);
+    for (const std::u16string& name : names) set_written(name, past, false);
+    make_named_file(child_path(source_root(), u"a.txt"), "the changed text");
+    create_folders(temp.path("stick") + "\\_Backup_\\%versions");
+    x_LinkedVersions linked;
+    platform::x_Substitute<platform::x_WideFileService> guard(linked);
+    x_FolderCheck check(job, temp.path("stick"));
+    check.keep_versions_in(temp.path("stick") + "\\_Backup_\\%versions\\run");
+    EXPECT_TRUE(check.before_copy().may_start());
+    EXPECT_TRUE(check.move_aside().empty());
+    x_WideEntry entry;
+    EXPECT_TRUE(platform::wide_files().entry_of(child_path(copy_root, u"a.txt"), entry));
+    const x_CopyFindings findings = check.confirm();
+    ASSERT_EQ(findings.short_files.size(), 1u);
+    EXPECT_EQ(findings.short_files[0].kind, x_ShortKind::not_kept);
 }
 
 class x_SmallStick : public platform::x_WideFileService {

@@ -200,6 +200,13 @@ stamp_drive() {
 }
 
 
+# The program's hourly trace log holds a line with the text.
+trace_folder=$(wpath_to_unix "$user_folder\\Temp\\v_Urivu.tmp\\_trace_\\QX")
+expect_traced() {
+    cat "$trace_folder"/*.txt 2>/dev/null | tr -d '\r' | grep -aqF -- "$2" ||
+        fail "$1: no line in the trace log with '$2'"
+}
+
 # The program's line on standard error for a folder it could not copy.
 expect_no_report() {
     ! grep -a 'Not backed up' "$work/err" >&2 || fail "$1: a folder was reported as not backed up"
