@@ -28,16 +28,22 @@ public:
     explicit x_PlainFolders(const x_VersionPlaces& places) : places_(places) {}
 
     // Whether the folder is plain; with make, missing folders are made,
-    // each looked at before anything is made inside it.
+    // from the top down, each looked at before anything is made inside it.
     bool prove(const std::u16string& folder, bool make) {
-        if (proven_.count(folder) != 0) return true;
-        if (same_place(folder, places_.backup)) {
-            if (!stays_on_drive(places_.root, folder)) return false;
-        } else if (!lies_below(places_.backup, folder) || !prove(parent_of(folder), make) ||
-                   !is_plain(folder, make)) {
-            return false;
+        std::vector<std::u16string> unproven;
+        for (std::u16string at = folder; proven_.count(at) == 0; at = parent_of(at)) {
+            if (same_place(at, places_.backup)) {
+                if (!stays_on_drive(places_.root, at)) return false;
+                proven_.insert(at);
+                break;
+            }
+            if (!lies_below(places_.backup, at)) return false;
+            unproven.push_back(at);
         }
-        proven_.insert(folder);
+        for (auto at = unproven.rbegin(); at != unproven.rend(); ++at) {
+            if (!is_plain(*at, make)) return false;
+            proven_.insert(*at);
+        }
         return true;
     }
 
@@ -54,17 +60,17 @@ private:
 };
 
 // The copy is moved, or else copied, only out of a plain folder into one.
+// A rename moves a link itself; a copy would read what it leads to.
 bool keep(const x_VersionPlaces& places, x_PlainFolders& plain, const std::u16string& relative) {
     const std::u16string from = child_path(places.copy, relative);
     const std::u16string to = child_path(places.kept, relative);
+    if (!plain.prove(parent_of(from), false) || !plain.prove(parent_of(to), true)) return false;
     auto& files = platform::wide_files();
+    if (files.move_entry(from, to)) return true;
     platform::x_WideEntry entry;
-    if (!plain.prove(parent_of(from), false) || !files.entry_of(from, entry) ||
-        (entry.attributes & platform::attribute_reparse_point) != 0) {
-        return false;
-    }
-    if (!plain.prove(parent_of(to), true)) return false;
-    return files.move_entry(from, to) || files.copy_new_file(from, to);
+    return files.entry_of(from, entry) &&
+           (entry.attributes & platform::attribute_reparse_point) == 0 &&
+           files.copy_new_file(from, to);
 }
 
 }  // namespace
