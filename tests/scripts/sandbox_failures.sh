@@ -91,6 +91,18 @@ grep -q '^"f:"="floppy"' "$SHELLBACKUP_SANDBOX/prefix/system.reg" || fail "a com
 [ ! -L "$SHELLBACKUP_SANDBOX/prefix/drive_c/users/$(id -un)/Documents" ] ||
     fail "a complete prefix: the Documents link to the home folder remains"
 
+# Removal takes the sandbox whole but nothing a link in it leads to, and
+# no folder without a prefix.
+mkdir -p "$work/outside" "$work/no-prefix"
+touch "$work/outside/kept" "$work/no-prefix/kept"
+ln -s "$work/outside" "$SHELLBACKUP_SANDBOX/prefix/dosdevices/g:"
+PATH=$work/bin:$PATH "$sandbox_script" remove 2>"$work/err" || fail "remove: exit status $?"
+[ ! -e "$SHELLBACKUP_SANDBOX" ] || fail "remove: the sandbox is still there"
+[ -f "$work/outside/kept" ] || fail "remove: what a link led to went too"
+! SHELLBACKUP_SANDBOX=$work/no-prefix "$sandbox_script" remove 2>/dev/null ||
+    fail "remove: a folder without a prefix was taken"
+[ -f "$work/no-prefix/kept" ] || fail "remove: a folder without a prefix lost its file"
+
 run_sandbox partial works
 [ "$status" -ne 0 ] || fail "a prefix without its programs: exit status 0"
 [ "$(calls "wineboot")" -eq 3 ] || fail "a prefix without its programs: $(calls wineboot) wineboot runs, not 3"
