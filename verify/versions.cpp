@@ -1,5 +1,6 @@
 #include "verify/versions.h"
 
+#include <algorithm>
 #include <set>
 
 #include "platform/files.h"
@@ -40,9 +41,10 @@ public:
             if (!lies_below(places_.backup, at)) return false;
             unproven.push_back(at);
         }
-        for (auto at = unproven.rbegin(); at != unproven.rend(); ++at) {
-            if (!is_plain(*at, make)) return false;
-            proven_.insert(*at);
+        std::reverse(unproven.begin(), unproven.end());
+        for (const std::u16string& at : unproven) {
+            if (!is_plain(at, make)) return false;
+            proven_.insert(at);
         }
         return true;
     }

@@ -301,8 +301,8 @@ TEST_F(FolderCheck, ReplacedCopiesAreMovedIntoTheVersionsFirst) {
 
     const std::u16string kept =
         ansi_to_utf16(run) + copy_root.substr(ansi_to_utf16(job.get_destination()).size());
-    EXPECT_EQ(moved, (std::vector<std::u16string>{child_path(kept, album),
-                                                  child_path(kept, u"a.txt")}));
+    EXPECT_EQ(moved,
+              (std::vector<std::u16string>{child_path(kept, album), child_path(kept, u"a.txt")}));
     x_WideEntry entry;
     EXPECT_FALSE(platform::wide_files().entry_of(child_path(copy_root, u"a.txt"), entry));
     ASSERT_TRUE(platform::wide_files().entry_of(child_path(kept, u"a.txt"), entry));
