@@ -34,7 +34,8 @@
 # the data and emptied again at the end. SHELLBACKUP_COPY_PATH=robocopy
 # measures the robocopy path (the sandbox presents Windows 10 with the
 # tests' robocopy stand-in; default sandbox build/windows/sandbox-bench-robocopy)
-# instead of xcopy.
+# instead of xcopy. SHELLBACKUP_BENCH_SETS picks the sets by name (default
+# "megabytes files unchanged changed"); the last two need no other.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=../scripts/lib/report_failure.bash
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/report_failure.bash"
@@ -297,17 +298,22 @@ write_batch
 # 0.4 s) would depend on how long the drive folder took to empty.
 (eval "$("$sandbox" env)" && HOME=$SHELLBACKUP_SANDBOX/home wineserver -p)
 
+sets=" ${SHELLBACKUP_BENCH_SETS:-megabytes files unchanged changed} "
 empty_folders
-seed_megabytes
-measure_set "$megabytes MB"
-empty_folders
+if [[ $sets == *" megabytes "* ]]; then
+    seed_megabytes
+    measure_set "$megabytes MB"
+    empty_folders
+fi
 seed_files
-measure_set "$files files"
+[[ $sets != *" files "* ]] || measure_set "$files files"
 keep_copies=1
-measure_set "$files files, nothing changed"
-unchanged_difference=$difference
+[[ $sets != *" unchanged "* ]] || measure_set "$files files, nothing changed"
+[[ $sets == *" changed "* ]] || exit 0
+unchanged_difference=${difference:-0}
 before_run=change_files
 measure_set "$files files, $changed changed before each run"
+[[ $sets == *" unchanged "* ]] || exit 0
 awk -v with="$difference" -v without="$unchanged_difference" -v run="$program" \
     -v files="$changed" 'BEGIN {
         printf "moving %d earlier copies aside: %.3f s, %.1f%% of the program run\n",

@@ -50,10 +50,11 @@ public:
     }
 
 private:
+    // A folder made here, in a plain parent, is plain; one found is looked at.
     static bool is_plain(const std::u16string& folder, bool make) {
         auto& files = platform::wide_files();
+        if (make && files.make_folder(folder)) return true;
         platform::x_WideEntry entry;
-        if (!files.entry_of(folder, entry) && !(make && files.make_folder(folder))) return false;
         return files.entry_of(folder, entry) && is_plain_folder(entry);
     }
 
